@@ -1,0 +1,142 @@
+#pragma once
+#include "engine/components/Matrix2.h"
+#include "engine/components/Matrix3.h"
+#include "engine/core/ComponentManager.h"
+#include "engine/core/EngineTypes.h"
+#include "engine/core/EntityManager.h"
+#include "engine/core/SystemManager.h"
+
+#include <array>
+#include <bitset>
+#include <map>
+#include <string>
+#include <vector>
+
+class IInspector;
+
+// A cursor position in whole units (window client pixels or world units).
+struct CursorPoint
+{
+    long x = 0;
+    long y = 0;
+};
+
+// The one engine object, handed to every system and behaviour. It owns the managers, the
+// per-entity signatures, the frame timing, the camera values, the destroy queue, the scene paths
+// and the player's progress records.
+class Coordinator
+{
+public:
+    Coordinator() = default;
+    Coordinator(const Coordinator&) = delete;
+    Coordinator& operator=(const Coordinator&) = delete;
+
+    // --- Entities -------------------------------------------------------------------------
+    Entity CreateEntity();
+    // Queues the entity for destruction at the next safe point. Ids that are not alive, none
+    // (0xFFFF) or already queued are ignored.
+    void DestroyEntity(Entity entity);
+    // Destroys every queued id (and any id queued while doing so): behaviour, memberships,
+    // components, signature; the id goes to the back of the free queue.
+    void ProcessDestroyedEntities();
+    bool IsAlive(Entity entity) const { return entity < MAX_ENTITIES && alive.test(entity); }
+
+    // --- Components -----------------------------------------------------------------------
+    // Sets the type's signature bit and adds a default component (or returns the existing one).
+    ISerializable* AddComponentByName(const std::string& typeName, Entity entity);
+
+    // The entity's component of type T, or null when it has none.
+    template <class T>
+    T* GetComponent(Entity entity)
+    {
+        return ComponentManager.GetContainer<T>().Find(entity);
+    }
+
+    // Adds a component of type T (with its signature bit) and returns it.
+    template <class T>
+    T* AddComponent(Entity entity, const T& value = T{})
+    {
+        Signatures[entity].set(ComponentManager.GetComponentType<T>());
+        return ComponentManager.GetContainer<T>().InsertData(entity, value);
+    }
+
+    // --- Systems --------------------------------------------------------------------------
+    template <class T>
+    T* GetSystem() const { return SystemManager.GetSystem<T>(); }
+
+    template <class T>
+    bool AddEntityToSystem(Entity entity) { return SystemManager.AddEntityToSystem<T>(entity, Signatures[entity]); }
+
+    template <class T>
+    void RemoveEntityFromSystem(Entity entity) { SystemManager.RemoveEntityFromSystem<T>(entity); }
+
+    // Joins the system when the entity has its components; otherwise logs
+    // "Failed registration for <name> by <id>".
+    void AddEntityToSystemByName(Entity entity, const std::string& typeName);
+    // Names of every system whose entity set holds the entity.
+    std::vector<std::string> GetSystemsOfEntity(Entity entity) const;
+    // Inspectors of the entity's components (and, later, its behaviour).
+    std::vector<IInspector*> GetInspectables(Entity entity);
+
+    // --- Input ----------------------------------------------------------------------------
+    // 0 none, 1 pressed, 2 held, 3 released, 4 settled; 0 for a code that was never polled.
+    int GetKeyState(int keyCode) const;
+
+    // --- Members ----------------------------------------------------------------------------
+    static constexpr std::array<int, 52> KeyCodes = {
+        1,  2,  4,  27, 32, 37, 38, 39, 40, 49, 50, 51, 52, 53, 54, 55, 65, 66,
+        67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83, 84,
+        85, 86, 87, 88, 89, 90, 17, 160, 18, 122, 107, 109, 187, 189, 46, 16};
+    std::map<int, int> KeyStates;
+    CursorPoint worldCursorPoint;
+    CursorPoint screenCursorPoint;
+    CursorPoint* WorldCursor = &worldCursorPoint;
+    CursorPoint* ScreenCursor = &screenCursorPoint;
+
+    ::ComponentManager ComponentManager;
+    ::SystemManager SystemManager;
+    ::EntityManager EntityManager;
+    std::array<Signature, MAX_ENTITIES> Signatures{};
+
+    float DeltaTime = 1.0f / 60.0f;
+    Matrix2 CameraRotation;
+    Matrix3 ViewMatrix;
+    float CameraBounds[4] = {0, 0, 0, 0};
+    float ViewHeight = 1080.0f;
+    int WindowHeight = 1080;
+    int WindowWidth = 1920;
+    float AspectRatio = 0.0f;
+    Matrix3 WorldProjection;
+    Matrix3 WorldViewProjection;
+    Matrix3 ScreenViewProjection;
+    float ZoomMin = 900.0f;
+    float ZoomMax = 2000.0f;
+    float ZoomReference = 3555.0f;
+    float ZoomStep = 50.0f;
+    Entity CursorEntity = 0;
+    double StepAccumulator = 0.0;
+    int StepCount = 0;
+    std::vector<Entity> PendingDestroy;
+    Entity CameraEntity = 0;
+    std::string CurrentScene;
+    std::string PendingScene;
+    std::string PrefabPath = "Resources/Prefab.json";
+    std::string StartingLevel = "Resources/LogoScene.json";
+    bool FocusMuted = false;
+    bool Unfocused = true;
+    bool PeformanceOutput = false;
+
+    std::map<int, bool> LevelUnlocked = {{0, true}, {1, false}, {2, false}, {3, false}};
+    int HighestUnlockedLevel = 0;
+    std::map<std::string, bool> CutsceneCleared = {
+        {"First Cutscene", false}, {"Second Cutscene", false}, {"Third Cutscene", false}, {"Fourth Cutscene", false}};
+    bool AllowCheats = false;
+    bool LevelsChanged = false;
+    std::map<int, bool> TutorialCleared = {{1, false}, {2, false}};
+
+private:
+    void DestroyNow(Entity entity);
+
+    std::bitset<MAX_ENTITIES> alive;
+    std::bitset<MAX_ENTITIES> queued;
+};
