@@ -1,0 +1,52 @@
+#pragma once
+#include <rapidjson/document.h>
+
+#include <string>
+
+// Checked reads of JSON data. Every file format of the engine goes through these:
+// - float fields take any number; integer fields need a JSON integer;
+// - a bool is true only for the literal true (anything else reads as false);
+// - a missing optional key keeps its default; an optional key of the wrong type is an error;
+// - a missing or wrongly typed required key is the JSON error: the file (see JsonFileScope) and
+//   the key are written to stderr and the assert "JSON ERROR" is raised.
+namespace Json
+{
+[[noreturn]] void Error(const std::string& key, const std::string& problem);
+
+// The object's member, or null when it is missing or `object` is not an object.
+const rapidjson::Value* Find(const rapidjson::Value& object, const char* key);
+
+float Float(const rapidjson::Value& object, const char* key);
+float Float(const rapidjson::Value& object, const char* key, float fallback);
+int Int(const rapidjson::Value& object, const char* key);
+int Int(const rapidjson::Value& object, const char* key, int fallback);
+// Integer in [low, high]; out of range is the JSON error.
+int IntInRange(const rapidjson::Value& object, const char* key, int fallback, int low, int high);
+unsigned Unsigned(const rapidjson::Value& object, const char* key, unsigned fallback);
+bool Bool(const rapidjson::Value& object, const char* key, bool fallback = false);
+std::string String(const rapidjson::Value& object, const char* key);
+std::string String(const rapidjson::Value& object, const char* key, const std::string& fallback);
+const rapidjson::Value& Object(const rapidjson::Value& object, const char* key);
+const rapidjson::Value& Array(const rapidjson::Value& object, const char* key);
+// The element as a number (float) or string, for arrays.
+float AsFloat(const rapidjson::Value& value, const char* what);
+std::string AsString(const rapidjson::Value& value, const char* what);
+
+// Reads a whole file and parses it; a file that cannot be opened or parsed is the JSON error.
+void ParseFile(const std::string& path, rapidjson::Document& document);
+}
+
+// Names the file being read, for the JSON error's message; scopes nest.
+class JsonFileScope
+{
+public:
+    explicit JsonFileScope(std::string path);
+    ~JsonFileScope();
+    JsonFileScope(const JsonFileScope&) = delete;
+    JsonFileScope& operator=(const JsonFileScope&) = delete;
+
+    static const std::string& Current();
+
+private:
+    std::string previous;
+};
