@@ -69,7 +69,6 @@ public:
     // call is not the user's (a focus return leaves the user's mute alone).
     void Unmute(bool byUser);
 
-    // Members in their documented order.
     std::shared_ptr<AudioSystem> Audio;
     AudioGroup* gameGroup = nullptr;
     AudioGroup* sfxGroup = nullptr;
@@ -83,6 +82,7 @@ public:
     bool MutedByUser = false;
     bool StartMuted = false;
     bool VolumesRestored = false;
+    // Wired by the owner of the loaded sounds; see SoundLookup.
     SoundLookup FindSound;
 
 private:

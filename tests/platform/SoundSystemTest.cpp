@@ -312,6 +312,23 @@ TEST_F(SoundSystemTest, SceneSwapStopsEffectsButNotMusic)
     EXPECT_TRUE(sound.IsBgmPlaying("BGM1_true_gameBGM_"));
 }
 
+TEST_F(SoundSystemTest, KeptChannelOfAnEndedEffectCannotStopItsVoicesNextSound)
+{
+    // A zombie keeps the channel of its nearby loop and stops it later; by then the scene swap
+    // has ended the loop and its voice carries another effect.
+    Load("ChargerNearby_true_SFX_", true, "SFX", 0.25f, 0.25f);
+    Load("Shot_false_SFX_", false, "SFX", 0.5f, 0.5f);
+    VoiceHandle nearby = sound.RestartSfxWithFade("ChargerNearby_true_SFX_", coordinator);
+    Mix(100);
+    sound.ClearEntities();
+    VoiceHandle shot = sound.PlaySfx("Shot_false_SFX_", coordinator);
+    ASSERT_EQ(sound.Audio->PlayingVoiceCount(), 1u);
+
+    sound.StopSfx("ChargerNearby_true_SFX_", nearby);
+    EXPECT_TRUE(shot.IsPlaying());
+    EXPECT_EQ(NextLeft(), 0.5f);
+}
+
 TEST_F(SoundSystemTest, SoundGroupsByName)
 {
     EXPECT_EQ(sound.GetSoundGroup("gameGroup")->GetName(), "gameGroup");
