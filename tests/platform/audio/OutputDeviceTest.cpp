@@ -3,7 +3,11 @@
 #include "engine/platform/audio/NullAudioDevice.h"
 #include "support/SoundFiles.h"
 
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 TEST(OutputDeviceTest, AutomaticUsesTheSoundCardOrFallsBackQuietly)
 {
@@ -18,6 +22,41 @@ TEST(OutputDeviceTest, AutomaticUsesTheSoundCardOrFallsBackQuietly)
     audio->Update();
     audio->Release();
     EXPECT_FALSE(audio->HasRealDevice());
+}
+
+TEST(OutputDeviceTest, DeviceThreadMixesWhileTheGameThreadChangesVoices)
+{
+    // SDL's dummy driver pulls the mix in real time from its own thread, like a sound card.
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    auto audio = AudioSystem::Create(8, AudioOutputMode::Automatic);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    ASSERT_TRUE(audio->HasRealDevice());
+
+    AudioGroup* group = audio->CreateSoundGroup("sfxGroup");
+    auto loop = audio->CreateSound(SoundFiles::Constant(480, 0.25f, 0.25f), true);
+    auto shot = audio->CreateSound(SoundFiles::Constant(2400, 0.25f, 0.25f), false);
+    loop->SetSoundGroup(group);
+    VoiceHandle oneShot = audio->PlaySound(*shot, false);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int rounds = 0;
+    while (oneShot.IsPlaying() && std::chrono::steady_clock::now() < deadline)
+    {
+        VoiceHandle voice = audio->PlaySound(*loop, rounds % 2 == 0);
+        const std::uint64_t now = voice.GetParentClock();
+        voice.AddFadePoint(now, 0.0f);
+        voice.AddFadePoint(now + 480, 1.0f);
+        voice.SetPaused(false);
+        voice.SetDelayedStop(now + 960);
+        group->SetVolume(rounds % 3 == 0 ? 0.5f : 1.0f);
+        if (rounds % 5 == 0)
+            group->Stop();
+        ++rounds;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_FALSE(oneShot.IsPlaying()) << "the device thread played the one-shot to its end";
+    EXPECT_GE(audio->GetClock(), 2400u);
+    loop.reset();  // released while the device may be mixing it
+    audio->Release();
 }
 
 TEST(OutputDeviceTest, ForcedNullDeviceMovesOnlyWhenMixed)
