@@ -1,5 +1,6 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/IInspector.h"
+#include "engine/core/sBehaviourSystem.h"
 
 #include <cstdio>
 
@@ -35,9 +36,14 @@ void Coordinator::ProcessDestroyedEntities()
 
 void Coordinator::DestroyNow(Entity entity)
 {
+    // The behaviour goes first; its destructor may queue more entities, which the caller's
+    // loop picks up.
+    if (sBehaviourSystem* behaviours = FindBehaviourSystem())
+        behaviours->RemoveBehaviour(entity);
     SystemManager.ForEachSystem([&](const std::string&, sSystemBase& system) { system.entities.erase(entity); });
     ComponentManager.ForEachContainer(
         [&](const std::string&, cComponentContainerBase& container) { container.EntityDestroyed(entity); });
+    PauseQueue.Forget(entity);
     EntityManager.Free(entity);
     Signatures[entity].reset();
     alive.reset(entity);
@@ -81,7 +87,30 @@ std::vector<IInspector*> Coordinator::GetInspectables(Entity entity)
         if (container.Has(entity))
             inspectors.push_back(container.GetInspector(entity));
     });
+    std::shared_ptr<IBehaviour> behaviour;
+    if (sBehaviourSystem* behaviours = FindBehaviourSystem(); behaviours && behaviours->GetBehaviour(entity, behaviour))
+        if (auto* inspector = dynamic_cast<IInspector*>(behaviour.get()))
+            inspectors.push_back(inspector);
     return inspectors;
+}
+
+sBehaviourSystem* Coordinator::FindBehaviourSystem()
+{
+    if (BehaviourSystem == nullptr)
+        BehaviourSystem = dynamic_cast<sBehaviourSystem*>(SystemManager.FindSystemByName(TypeName<sBehaviourSystem>()));
+    return BehaviourSystem;
+}
+
+void Coordinator::ResolveBehaviourSystem()
+{
+    AssertFail(FindBehaviourSystem() == nullptr, "BEHAVIOUR SYSTEM NOT REGISTERED");
+}
+
+bool Coordinator::GetBehaviour(Entity entity, std::shared_ptr<IBehaviour>& out)
+{
+    if (BehaviourSystem == nullptr)
+        ResolveBehaviourSystem();
+    return BehaviourSystem->GetBehaviour(entity, out);
 }
 
 int Coordinator::GetKeyState(int keyCode) const

@@ -4,15 +4,19 @@
 #include "engine/core/ComponentManager.h"
 #include "engine/core/EngineTypes.h"
 #include "engine/core/EntityManager.h"
+#include "engine/core/IBehaviour.h"
+#include "engine/core/PauseQueue.h"
 #include "engine/core/SystemManager.h"
 
 #include <array>
 #include <bitset>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 class IInspector;
+class sBehaviourSystem;
 
 // A cursor position in whole units (window client pixels or world units).
 struct CursorPoint
@@ -75,8 +79,24 @@ public:
     void AddEntityToSystemByName(Entity entity, const std::string& typeName);
     // Names of every system whose entity set holds the entity.
     std::vector<std::string> GetSystemsOfEntity(Entity entity) const;
-    // Inspectors of the entity's components (and, later, its behaviour).
+    // Inspectors of the entity's components, then of its behaviour when it has one.
     std::vector<IInspector*> GetInspectables(Entity entity);
+
+    // --- Behaviours -------------------------------------------------------------------------
+    // Finds sBehaviourSystem and caches it in BehaviourSystem; asserts
+    // "BEHAVIOUR SYSTEM NOT REGISTERED" when there is none.
+    void ResolveBehaviourSystem();
+    // False (out untouched) when the entity has no behaviour; resolves the system first.
+    bool GetBehaviour(Entity entity, std::shared_ptr<IBehaviour>& out);
+    // The entity's behaviour when it is a T (run-time cast), else null.
+    template <class T>
+    std::shared_ptr<T> GetBehaviourAs(Entity entity)
+    {
+        std::shared_ptr<IBehaviour> behaviour;
+        if (!GetBehaviour(entity, behaviour))
+            return nullptr;
+        return std::dynamic_pointer_cast<T>(behaviour);
+    }
 
     // --- Input ----------------------------------------------------------------------------
     // 0 none, 1 pressed, 2 held, 3 released, 4 settled; 0 for a code that was never polled.
@@ -117,6 +137,7 @@ public:
     double StepAccumulator = 0.0;
     int StepCount = 0;
     std::vector<Entity> PendingDestroy;
+    ::PauseQueue PauseQueue;
     Entity CameraEntity = 0;
     std::string CurrentScene;
     std::string PendingScene;
@@ -125,6 +146,7 @@ public:
     bool FocusMuted = false;
     bool Unfocused = true;
     bool PeformanceOutput = false;
+    sBehaviourSystem* BehaviourSystem = nullptr;
 
     std::map<int, bool> LevelUnlocked = {{0, true}, {1, false}, {2, false}, {3, false}};
     int HighestUnlockedLevel = 0;
@@ -136,6 +158,8 @@ public:
 
 private:
     void DestroyNow(Entity entity);
+    // The behaviour system when one is registered (cached on the way), else null; never asserts.
+    sBehaviourSystem* FindBehaviourSystem();
 
     std::bitset<MAX_ENTITIES> alive;
     std::bitset<MAX_ENTITIES> queued;

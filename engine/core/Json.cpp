@@ -75,6 +75,14 @@ float Float(const rapidjson::Value& object, const char* key)
     return NumberOf(Required(object, key), key);
 }
 
+double Double(const rapidjson::Value& object, const char* key)
+{
+    const rapidjson::Value& value = Required(object, key);
+    if (!value.IsNumber())
+        Error(key, "must be a number");
+    return value.GetDouble();
+}
+
 float Float(const rapidjson::Value& object, const char* key, float fallback)
 {
     const rapidjson::Value* value = Find(object, key);
@@ -116,6 +124,11 @@ bool Bool(const rapidjson::Value& object, const char* key, bool fallback)
     return value == nullptr ? fallback : value->IsTrue();
 }
 
+bool RequiredBool(const rapidjson::Value& object, const char* key)
+{
+    return Required(object, key).IsTrue();
+}
+
 std::string String(const rapidjson::Value& object, const char* key)
 {
     return AsString(Required(object, key), key);
@@ -139,6 +152,14 @@ const rapidjson::Value& Array(const rapidjson::Value& object, const char* key)
 {
     const rapidjson::Value& value = Required(object, key);
     if (!value.IsArray())
+        Error(key, "must be an array");
+    return value;
+}
+
+const rapidjson::Value* OptionalArray(const rapidjson::Value& object, const char* key)
+{
+    const rapidjson::Value* value = Find(object, key);
+    if (value != nullptr && !value->IsArray())
         Error(key, "must be an array");
     return value;
 }

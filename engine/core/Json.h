@@ -17,6 +17,8 @@ namespace Json
 const rapidjson::Value* Find(const rapidjson::Value& object, const char* key);
 
 float Float(const rapidjson::Value& object, const char* key);
+// A required number kept in double precision (for values scaled before rounding to float).
+double Double(const rapidjson::Value& object, const char* key);
 float Float(const rapidjson::Value& object, const char* key, float fallback);
 int Int(const rapidjson::Value& object, const char* key);
 int Int(const rapidjson::Value& object, const char* key, int fallback);
@@ -24,10 +26,14 @@ int Int(const rapidjson::Value& object, const char* key, int fallback);
 int IntInRange(const rapidjson::Value& object, const char* key, int fallback, int low, int high);
 unsigned Unsigned(const rapidjson::Value& object, const char* key, unsigned fallback);
 bool Bool(const rapidjson::Value& object, const char* key, bool fallback = false);
+// A required flag: missing is the JSON error; present, it is true only for the literal true.
+bool RequiredBool(const rapidjson::Value& object, const char* key);
 std::string String(const rapidjson::Value& object, const char* key);
 std::string String(const rapidjson::Value& object, const char* key, const std::string& fallback);
 const rapidjson::Value& Object(const rapidjson::Value& object, const char* key);
 const rapidjson::Value& Array(const rapidjson::Value& object, const char* key);
+// The optional array member, or null when it is missing; any other type is the JSON error.
+const rapidjson::Value* OptionalArray(const rapidjson::Value& object, const char* key);
 // The element as a number (float) or string, for arrays.
 float AsFloat(const rapidjson::Value& value, const char* what);
 std::string AsString(const rapidjson::Value& value, const char* what);

@@ -1,0 +1,29 @@
+#include "game/flow/bDoorBehaviour.h"
+
+void bDoorBehaviour::Awake(Coordinator&)
+{
+}
+
+void bDoorBehaviour::Start(Coordinator&)
+{
+}
+
+void bDoorBehaviour::Update(Coordinator&)
+{
+}
+
+void bDoorBehaviour::OnSceneUnload(Coordinator&)
+{
+}
+
+void bDoorBehaviour::Deserialize(const rapidjson::Value&)
+{
+}
+
+void bDoorBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) const
+{
+}
+
+void bDoorBehaviour::Inspect()
+{
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "engine/core/EngineTypes.h"
+#include "engine/core/IBehaviour.h"
+#include "engine/core/IInspector.h"
+#include "engine/core/ISerializable.h"
+
+// A door that soldiers breach or open.
+class bDoorBehaviour : public IBehaviour, public ISerializable, public IInspector
+{
+public:
+    static constexpr const char* ClassName = "bDoorBehaviour";
+
+    void Awake(Coordinator& coordinator) override;
+    void Start(Coordinator& coordinator) override;
+    void Update(Coordinator& coordinator) override;
+    void OnSceneUnload(Coordinator& coordinator) override;
+
+    void Deserialize(const rapidjson::Value& object) override;
+    void Serialize(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const override;
+    void Inspect() override;
+
+    Entity Button = NO_ENTITY; // the pool button lent to this door
+};

@@ -1,0 +1,29 @@
+#include "game/flow/bImageBehaviour.h"
+
+void bImageBehaviour::Awake(Coordinator&)
+{
+}
+
+void bImageBehaviour::Start(Coordinator&)
+{
+}
+
+void bImageBehaviour::Update(Coordinator&)
+{
+}
+
+void bImageBehaviour::OnSceneUnload(Coordinator&)
+{
+}
+
+void bImageBehaviour::Deserialize(const rapidjson::Value&)
+{
+}
+
+void bImageBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) const
+{
+}
+
+void bImageBehaviour::Inspect()
+{
+}

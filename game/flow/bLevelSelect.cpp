@@ -1,0 +1,29 @@
+#include "game/flow/bLevelSelect.h"
+
+void bLevelSelect::Awake(Coordinator&)
+{
+}
+
+void bLevelSelect::Start(Coordinator&)
+{
+}
+
+void bLevelSelect::Update(Coordinator&)
+{
+}
+
+void bLevelSelect::OnSceneUnload(Coordinator&)
+{
+}
+
+void bLevelSelect::Deserialize(const rapidjson::Value&)
+{
+}
+
+void bLevelSelect::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) const
+{
+}
+
+void bLevelSelect::Inspect()
+{
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "engine/core/IBehaviour.h"
+#include "engine/core/IInspector.h"
+#include "engine/core/ISerializable.h"
+
+// The logo screen.
+class bLogoDisplay : public IBehaviour, public ISerializable, public IInspector
+{
+public:
+    static constexpr const char* ClassName = "bLogoDisplay";
+
+    void Awake(Coordinator& coordinator) override;
+    void Start(Coordinator& coordinator) override;
+    void Update(Coordinator& coordinator) override;
+    void OnSceneUnload(Coordinator& coordinator) override;
+
+    void Deserialize(const rapidjson::Value& object) override;
+    void Serialize(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const override;
+    void Inspect() override;
+
+    float MaxDisplayTime = 999.0f;
+};

@@ -1,0 +1,13 @@
+#include "game/squad/bCharacterBehaviour.h"
+
+void bCharacterBehaviour::TakeDamage(Coordinator&, float, Entity)
+{
+}
+
+void bCharacterBehaviour::OnDeath(Coordinator&)
+{
+}
+
+void bCharacterBehaviour::Inspect()
+{
+}

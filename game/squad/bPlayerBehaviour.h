@@ -1,0 +1,19 @@
+#pragma once
+#include "engine/core/ISerializable.h"
+#include "game/squad/bCharacterBehaviour.h"
+
+// A soldier of the squad.
+class bPlayerBehaviour : public bCharacterBehaviour, public ISerializable
+{
+public:
+    static constexpr const char* ClassName = "bPlayerBehaviour";
+
+    void Awake(Coordinator& coordinator) override;
+    void Start(Coordinator& coordinator) override;
+    void Update(Coordinator& coordinator) override;
+    void OnSceneUnload(Coordinator& coordinator) override;
+
+    void Deserialize(const rapidjson::Value& object) override;
+    void Serialize(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const override;
+    void Inspect() override;
+};

@@ -1,0 +1,29 @@
+#include "game/squad/bSpitterZombie.h"
+
+void bSpitterZombie::Awake(Coordinator&)
+{
+}
+
+void bSpitterZombie::Start(Coordinator&)
+{
+}
+
+void bSpitterZombie::Update(Coordinator&)
+{
+}
+
+void bSpitterZombie::OnSceneUnload(Coordinator&)
+{
+}
+
+void bSpitterZombie::Deserialize(const rapidjson::Value&)
+{
+}
+
+void bSpitterZombie::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) const
+{
+}
+
+void bSpitterZombie::Inspect()
+{
+}

@@ -1,0 +1,29 @@
+#include "game/squad/bZombieBehaviour.h"
+
+void bZombieBehaviour::Awake(Coordinator&)
+{
+}
+
+void bZombieBehaviour::Start(Coordinator&)
+{
+}
+
+void bZombieBehaviour::Update(Coordinator&)
+{
+}
+
+void bZombieBehaviour::OnSceneUnload(Coordinator&)
+{
+}
+
+void bZombieBehaviour::Deserialize(const rapidjson::Value&)
+{
+}
+
+void bZombieBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) const
+{
+}
+
+void bZombieBehaviour::Inspect()
+{
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "engine/core/EngineTypes.h"
+#include "engine/core/ISerializable.h"
+#include "game/squad/bCharacterBehaviour.h"
+
+// The plain zombie.
+class bZombieBehaviour : public bCharacterBehaviour, public ISerializable
+{
+public:
+    static constexpr const char* ClassName = "bZombieBehaviour";
+
+    void Awake(Coordinator& coordinator) override;
+    void Start(Coordinator& coordinator) override;
+    void Update(Coordinator& coordinator) override;
+    void OnSceneUnload(Coordinator& coordinator) override;
+
+    void Deserialize(const rapidjson::Value& object) override;
+    void Serialize(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const override;
+    void Inspect() override;
+
+    Entity Target = NO_ENTITY;
+};
