@@ -111,6 +111,8 @@ void DestroyWindowContext()
     if (!WindowState::glfwReady)
         return;
     glfwTerminate();
+    // Calls made while GLFW is down (the clock, say) report nothing to raise later.
+    glfwSetErrorCallback(nullptr);
     WindowState::glfwReady = false;
     WindowState::window = nullptr;
     // Nothing can be raised once GLFW is gone.
