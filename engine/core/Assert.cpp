@@ -1,6 +1,6 @@
 #include "engine/core/Assert.h"
 #include "engine/core/LogConsole.h"
-#include "engine/platform/native/MessageBox.h"
+#include "engine/platform/native/Platform.h"
 
 #include <cstdio>
 
@@ -10,17 +10,25 @@ bool& ErrorFlag()
     return flag;
 }
 
+static void ShowOnPlatform(const std::string& caption, const std::string& message)
+{
+    CurrentPlatform().ShowMessageBox(caption, message);
+}
+
 static AssertReporter& CurrentReporter()
 {
-    static AssertReporter reporter = [](const std::string& caption, const std::string& message) {
-        ShowMessageBox(caption, message);
-    };
+    static AssertReporter reporter = ShowOnPlatform;
     return reporter;
 }
 
 void SetAssertReporter(AssertReporter reporter)
 {
     CurrentReporter() = std::move(reporter);
+}
+
+void ResetAssertReporter()
+{
+    CurrentReporter() = ShowOnPlatform;
 }
 
 void ReportToUser(const std::string& caption, const std::string& message)

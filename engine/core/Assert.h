@@ -16,10 +16,13 @@ public:
 // Set by the first assert and never cleared; while it is set, Log writes nothing.
 bool& ErrorFlag();
 
-// Shows an assert message to the user. The default shows an "ASSERT ERROR" message box where a
-// display exists and always writes one line to stderr; tests install a quiet one.
+// Shows an assert message to the user. The default shows a message box through the platform
+// (CurrentPlatform): where a display exists a box, and always one line on stderr; tests install
+// a quiet one.
 using AssertReporter = std::function<void(const std::string& caption, const std::string& message)>;
 void SetAssertReporter(AssertReporter reporter);
+// Back to the default reporter.
+void ResetAssertReporter();
 void ReportToUser(const std::string& caption, const std::string& message);
 
 [[noreturn]] void Assert(const std::string& message);

@@ -4,13 +4,16 @@
 #include <iomanip>
 #include <sstream>
 
-SystemManager::~SystemManager()
+void SystemManager::ShutDownSystems()
 {
-    for (const std::string* key : updateOrder)
+    while (!updateOrder.empty())
     {
+        const std::string* key = updateOrder.front();
         Log("DELETED");
-        systems[key]->Exit();
-        systems[key].reset();
+        systems.at(key)->Exit();
+        systems.erase(key);
+        systemSignatures.erase(key);
+        updateOrder.erase(updateOrder.begin());
     }
 }
 

@@ -19,8 +19,13 @@ public:
     SystemManager() = default;
     SystemManager(const SystemManager&) = delete;
     SystemManager& operator=(const SystemManager&) = delete;
-    // Logs "DELETED", runs Exit and deletes each system.
-    ~SystemManager();
+    // Frees the systems that remain without running their Exit: shut-down is ShutDownSystems,
+    // called by the program explicitly, never work in a destructor.
+    ~SystemManager() = default;
+
+    // Logs "DELETED", runs Exit and deletes each system, in registration order. Each system is
+    // deleted as soon as its Exit returned, so a second call finds nothing to do.
+    void ShutDownSystems();
 
     template <class T>
     T* RegisterSystem()

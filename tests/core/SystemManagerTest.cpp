@@ -103,3 +103,28 @@ TEST_F(SystemManagerTest, TimingWritesOneLinePerSystemToTheLogOnly)
     EXPECT_THAT(lines[0], testing::MatchesRegex("class sGamma took [0-9]+\\.[0-9]{5}ms, [0-9]+\\.[0-9]{2}% of 60fps used"));
     EXPECT_EQ(lines[3], "\n");
 }
+
+TEST_F(SystemManagerTest, ShutDownExitsEachSystemOnceInRegistrationOrder)
+{
+    ConsoleScope scope;
+    coordinator.SystemManager.ShutDownSystems();
+    EXPECT_EQ(journal, (std::vector<std::string>{"gamma exit", "alpha exit", "beta exit"}));
+    EXPECT_EQ(scope.console.Lines(), (std::vector<std::string>(3, "DELETED")));
+    EXPECT_EQ(coordinator.SystemManager.FindSystemByName("class sAlpha"), nullptr);
+
+    coordinator.SystemManager.ShutDownSystems();
+    coordinator.SystemManager.UpdateSystems(coordinator, false);
+    EXPECT_EQ(journal.size(), 3u);
+}
+
+TEST(SystemManager, DestroyingWithoutShutDownRunsNoExit)
+{
+    std::vector<std::string> journal;
+    {
+        Coordinator coordinator;
+        auto* alpha = coordinator.SystemManager.RegisterSystem<sAlpha>();
+        alpha->journal = &journal;
+        alpha->name = "alpha";
+    }
+    EXPECT_TRUE(journal.empty());
+}

@@ -26,7 +26,8 @@ struct Speed : ISerializable, IInspector
     void Inspect() override {}
 };
 
-// Records the order in which systems were updated into a shared log.
+// Records the order in which systems were updated (their name) and shut down (name + " exit")
+// into a shared log.
 struct RecordingSystem : sSystemBase
 {
     std::vector<std::string>* journal = nullptr;
@@ -35,6 +36,11 @@ struct RecordingSystem : sSystemBase
     {
         if (journal)
             journal->push_back(name);
+    }
+    void Exit() override
+    {
+        if (journal)
+            journal->push_back(name + " exit");
     }
 };
 
