@@ -1,8 +1,173 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/IInspector.h"
 #include "engine/core/sBehaviourSystem.h"
+#include "engine/platform/SceneFile.h"
+#include "engine/platform/SettingsFile.h"
+#include "engine/platform/Window.h"
+#include "engine/platform/WindowState.h"
+#include "engine/platform/native/Platform.h"
+#include "engine/platform/sSoundSystem.h"
+#include "engine/systems/sIdentifierSystem.h"
 
+#include <GLFW/glfw3.h>
 #include <cstdio>
+#include <exception>
+
+// Calls that join when their parts are merged are marked "MERGE(<part>):" below.
+
+namespace
+{
+constexpr int FullScreenKey = 122; // F11
+
+template <class T>
+T* FindSystem(const SystemManager& systems)
+{
+    return dynamic_cast<T*>(systems.FindSystemByName(TypeName<T>()));
+}
+}
+
+void Coordinator::StartUp()
+{
+    // MERGE(resources): load WindowIcons[0] and [1] with 4 channels from
+    // "Resources/images/First_Load/Logos/dvico.png" and ".../dvico2.png" through the resource
+    // manager's image loader and hand both to glfwSetWindowIcon(WindowState::window, 2, ...).
+
+    // The cursor points exist from construction, so the first scene's Awake and Start could
+    // read them already.
+    SystemManager.ForEachSystem([this](const std::string&, sSystemBase& system) { system.Init(*this); });
+    if (WindowState::window != nullptr)
+        glfwGetFramebufferSize(WindowState::window, &WindowWidth, &WindowHeight);
+    for (int code : KeyCodes)
+        KeyStates.emplace(code, 0);
+}
+
+void Coordinator::Update()
+{
+    HandleFocus();
+    SystemManager.UpdateSystems(*this, PeformanceOutput);
+    ReloadAssetsIfRequested();
+    PauseQueue.Apply(*this);
+    ProcessDestroyedEntities();
+    if (!PendingScene.empty())
+        SwapScene();
+    if (GetKeyState(FullScreenKey) == 1)
+        ToggleFullscreen();
+}
+
+void Coordinator::HandleFocus()
+{
+    Platform& platform = CurrentPlatform();
+    sSoundSystem* sound = FindSystem<sSoundSystem>(SystemManager);
+    if (platform.IsWindowFocused())
+    {
+        Unfocused = false;
+        if (FocusMuted)
+        {
+            FocusMuted = false;
+            // The user's own mute outlasts any focus change.
+            if (sound != nullptr && FocusMuteSilenced && !sound->MutedByUser)
+            {
+                sound->Unmute(false);
+                // Unmute brings back the last non-zero master; a master the user had set to 0
+                // must stay 0.
+                sound->SetMasterVolume(MasterVolumeBeforeFocusMute);
+            }
+            FocusMuteSilenced = false;
+        }
+        platform.ConfineCursor();
+        return;
+    }
+    Unfocused = true;
+    if (FocusMuted)
+        return;
+    FocusMuted = true;
+    if (sound != nullptr)
+    {
+        FocusMuteSilenced = !sound->Muted;
+        MasterVolumeBeforeFocusMute = sound->MasterVolume;
+        sound->Mute(false);
+    }
+}
+
+void Coordinator::ReloadAssetsIfRequested()
+{
+    // MERGE(resources): when ResourceManager's reload request is set: ScanAssets over it,
+    // ResourceManager.ReloadAll(), clear the request, Log("update"). Nothing in the game sets it.
+}
+
+void Coordinator::SwapScene()
+{
+    // A request made while the next scene loads (in its Awake or Start) is for the scene after
+    // it, so it is taken out before loading rather than cleared afterwards.
+    const std::string next = std::move(PendingScene);
+    PendingScene.clear();
+
+    if (BehaviourSystem == nullptr)
+        ResolveBehaviourSystem();
+    BehaviourSystem->UnloadScene(*this, !CurrentScene.empty());
+    Log("SWAPPING SCENE \n\n\n");
+    SystemManager.ForEachSystem([](const std::string&, sSystemBase& system) { system.ClearEntities(); });
+
+    EntityManager.Reset();
+    Signatures.fill(Signature{});
+    alive.reset();
+    // Requests made by the old scene while it unloaded would hit the new scene's reused ids.
+    queued.reset();
+    PendingDestroy.clear();
+    ComponentManager.ForEachContainer([](const std::string&, cComponentContainerBase& container) { container.Clear(); });
+    PauseQueue.Clear();
+    // MERGE(physics): BroadphaseGrid->Clear();  (GridSpec::Clear)
+    ViewHeight = static_cast<float>(WindowHeight);
+
+    LoadScene(next, *this);
+
+    // MERGE(drawing): lighting and drawing rebuild their scene data:
+    //   GetSystem<sLightingSystem>()->RebuildOccluders(*this, true);
+    //   GetSystem<sRendererSystem>()->RefreshLightsAndBatches(*this);
+    //   GetSystem<sLightingSystem>()->RefreshLightLists(*this);
+    CurrentScene = next;
+}
+
+void Coordinator::OnSceneLoaded()
+{
+    SystemManager.ForEachSystem([this](const std::string&, sSystemBase& system) { system.OnSceneLoaded(*this); });
+    PauseQueue.Apply(*this);
+    if (sIdentifierSystem* names = FindSystem<sIdentifierSystem>(SystemManager))
+    {
+        const auto [found, camera] = names->FindEntityByName(*this, "Camera");
+        if (found)
+            CameraEntity = camera;
+    }
+}
+
+bool Coordinator::ShutDown()
+{
+    if (shutDown)
+        return true;
+    shutDown = true;
+    bool clean = true;
+    auto step = [&clean](auto&& work) {
+        try
+        {
+            work();
+        }
+        catch (const std::exception& error)
+        {
+            ReportToUser("ERROR", error.what());
+            Log(error.what());
+            clean = false;
+        }
+    };
+    step([this] {
+        if (SaveSettingsOnShutDown)
+            SaveConfig(*this);
+    });
+    // MERGE(resources): step: free the two WindowIcons pixel buffers.
+    // MERGE(resources): step: ResourceManager.ReleaseAll() (textures, shader programs, sounds, fonts).
+    step([this] { SystemManager.ShutDownSystems(); });
+    step([] { DestroyWindowContext(); });
+    return clean;
+}
 
 Entity Coordinator::CreateEntity()
 {

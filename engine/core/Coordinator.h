@@ -35,6 +35,22 @@ public:
     Coordinator(const Coordinator&) = delete;
     Coordinator& operator=(const Coordinator&) = delete;
 
+    // --- Life cycle -------------------------------------------------------------------------
+    // Once, after the first scene has loaded: window icons, every system's Init (registry
+    // order), the framebuffer size and the key states (every polled code at 0).
+    void StartUp();
+    // Once per frame after the frame clock: focus, every system, hot reload, pause commands,
+    // destruction, the requested scene swap, and F11.
+    void Update();
+    // After every scene load: every system's OnSceneLoaded (behaviours: Awake, then Start), the
+    // pause commands, and the entity named "Camera" (kept from before when there is none).
+    void OnSceneLoaded();
+    // The end of the program, in explicit steps each guarded on its own so one failure does not
+    // leave the rest undone: the settings file (only when SaveSettingsOnShutDown), the icons and
+    // resources, every system's Exit, the window. Failures are reported to the user; returns
+    // false when a step failed. A second call does nothing.
+    bool ShutDown();
+
     // --- Entities -------------------------------------------------------------------------
     Entity CreateEntity();
     // Queues the entity for destruction at the next safe point. Ids that are not alive, none
@@ -145,6 +161,13 @@ public:
     std::string StartingLevel = "Resources/LogoScene.json";
     bool FocusMuted = false;
     bool Unfocused = true;
+    // Whether the focus loss itself silenced the sound (it was not muted already), and the master
+    // volume it silenced: the focus return and the settings file restore that volume.
+    bool FocusMuteSilenced = false;
+    float MasterVolumeBeforeFocusMute = 1.0f;
+    // Set once the settings were read and the first scene has started: only then does the
+    // shut-down write the settings file (also after an assert).
+    bool SaveSettingsOnShutDown = false;
     bool PeformanceOutput = false;
     sBehaviourSystem* BehaviourSystem = nullptr;
 
@@ -157,10 +180,14 @@ public:
     std::map<int, bool> TutorialCleared = {{1, false}, {2, false}};
 
 private:
+    void HandleFocus();
+    void ReloadAssetsIfRequested();
+    void SwapScene();
     void DestroyNow(Entity entity);
     // The behaviour system when one is registered (cached on the way), else null; never asserts.
     sBehaviourSystem* FindBehaviourSystem();
 
     std::bitset<MAX_ENTITIES> alive;
     std::bitset<MAX_ENTITIES> queued;
+    bool shutDown = false;
 };

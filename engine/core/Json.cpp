@@ -29,6 +29,14 @@ const std::string& JsonFileScope::Current()
     return CurrentJsonFile();
 }
 
+void JsonAssertFail(const std::string& reason)
+{
+    const std::string& file = CurrentJsonFile();
+    std::fprintf(stderr, "JSON ERROR in %s: %s\n", file.empty() ? "(data)" : file.c_str(), reason.c_str());
+    std::fflush(stderr);
+    Assert("JSON ERROR");
+}
+
 namespace Json
 {
 void Error(const std::string& key, const std::string& problem)

@@ -42,6 +42,11 @@ std::string AsString(const rapidjson::Value& value, const char* what);
 void ParseFile(const std::string& path, rapidjson::Document& document);
 }
 
+// The JSON error for a file that is unusable as a whole (it cannot be opened, read or written,
+// or has the wrong shape): names the file (see JsonFileScope) and the reason on stderr and
+// raises the assert "JSON ERROR".
+[[noreturn]] void JsonAssertFail(const std::string& reason = "cannot be used");
+
 // Names the file being read, for the JSON error's message; scopes nest.
 class JsonFileScope
 {

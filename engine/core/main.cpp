@@ -1,6 +1,7 @@
 #include "engine/core/Assert.h"
 #include "engine/core/Coordinator.h"
 #include "engine/core/FrameClock.h"
+#include "engine/core/GameStartUp.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowState.h"
 #include "engine/platform/native/CloseSignals.h"
@@ -14,70 +15,19 @@
 
 namespace
 {
-// Shows an error that ended start-up, the frame loop or a shut-down step.
-void ReportFailure(const std::exception& error)
-{
-    ReportToUser("ERROR", error.what());
-    Log(error.what());
-}
-
-// Start-up until the frame loop. Returns false when the window could not be created and GLFW
-// gave no reason.
-bool StartUp(Coordinator&)
-{
-    // Component types, then the systems in their update order with their signatures, then the
-    // behaviour classes are registered first: registration order fixes the component type ids
-    // and the order in which systems run. The settings file is read next, since it decides the
-    // window's size and whether it opens full screen.
-
-    if (!CreateWindowContext(WindowState::width, WindowState::height, "Duskvane"))
-        return false;
-
-    // Then: the broadphase grid, the asset scan, the sound system with the first resource stage,
-    // the starting scene, and the coordinator's own start-up.
-    return true;
-}
-
+// Runs until the window is asked to close (its close button, a behaviour, or SIGTERM/SIGINT).
+// Pacing comes from the buffer swap.
 void RunFrameLoop(Coordinator& coordinator)
 {
-    Platform& platform = CurrentPlatform();
-    GLFWwindow* window = WindowState::window;
     FrameClock clock;
-    while (!glfwWindowShouldClose(window))
+    while (!glfwWindowShouldClose(WindowState::window))
     {
-        clock.Tick(platform.Now(), coordinator);
-        // Until the input system pumps the events, the loop does it, so that the window answers
-        // the desktop and its close button works.
-        platform.PollEvents();
-        coordinator.SystemManager.UpdateSystems(coordinator, coordinator.PeformanceOutput);
-        coordinator.ProcessDestroyedEntities();
-        glfwSwapBuffers(window);
+        RunFrame(coordinator, clock);
+        glfwSwapBuffers(WindowState::window);
         RaisePendingGlfwError();
         if (TakeCloseSignal())
-            glfwSetWindowShouldClose(window, GLFW_TRUE);
+            glfwSetWindowShouldClose(WindowState::window, GLFW_TRUE);
     }
-}
-
-// Undoes start-up in reverse, each step only as far as its start-up step got, and each step
-// guarded on its own so that one failure does not leave the rest undone. Returns false when a
-// step failed.
-bool ShutDown(Coordinator& coordinator)
-{
-    bool clean = true;
-    auto step = [&clean](auto&& work) {
-        try
-        {
-            work();
-        }
-        catch (const std::exception& error)
-        {
-            ReportFailure(error);
-            clean = false;
-        }
-    };
-    step([&] { coordinator.SystemManager.ShutDownSystems(); });
-    step([] { DestroyWindowContext(); });
-    return clean;
 }
 }
 
@@ -90,9 +40,10 @@ int main()
     int exitCode = EXIT_SUCCESS;
     try
     {
-        if (!StartUp(*coordinator))
+        RegisterEngine(*coordinator);
+        if (!StartGame(*coordinator, {}))
         {
-            // Nothing was started that needs undoing: the window's own attempt cleaned up.
+            // Nothing was started that needs undoing, and the settings stay as they were.
             std::printf("Unable to create OpenGL context\n");
             return EXIT_FAILURE;
         }
@@ -100,10 +51,14 @@ int main()
     }
     catch (const std::exception& error)
     {
-        ReportFailure(error);
+        // The assert has shown its own message; this one says the game ends because of it.
+        ReportToUser("ERROR", error.what());
+        Log(error.what());
         exitCode = EXIT_FAILURE;
     }
-    if (!ShutDown(*coordinator))
+    // Also after an assert: the settings are written (once the first scene ran), then
+    // everything is released.
+    if (!coordinator->ShutDown())
         exitCode = EXIT_FAILURE;
     return exitCode;
 }

@@ -1,0 +1,139 @@
+#include "engine/core/GameStartUp.h"
+
+#include "engine/components/ComponentRegistration.h"
+#include "engine/components/Identifier.h"
+#include "engine/core/Assert.h"
+#include "engine/core/Coordinator.h"
+#include "engine/core/FrameClock.h"
+#include "engine/core/sBehaviourSystem.h"
+#include "engine/platform/SceneFile.h"
+#include "engine/platform/SettingsFile.h"
+#include "engine/platform/SoundLoading.h"
+#include "engine/platform/Window.h"
+#include "engine/platform/WindowState.h"
+#include "engine/platform/native/Platform.h"
+#include "engine/platform/sInputSystem.h"
+#include "engine/platform/sSoundSystem.h"
+#include "engine/systems/sIdentifierSystem.h"
+#include "game/flow/BehaviourRegistration.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iomanip>
+#include <sstream>
+
+// Calls that join when their parts are merged are marked "MERGE(<part>):" below.
+
+namespace
+{
+const char* const WindowTitle = "Duskvane";
+
+// Registration order is update order.
+void RegisterSystems(Coordinator& coordinator)
+{
+    SystemManager& systems = coordinator.SystemManager;
+    systems.RegisterSystem<sInputSystem>();
+    systems.RegisterSystem<sIdentifierSystem>();
+    systems.RegisterSystem<sBehaviourSystem>();
+    // MERGE(physics): systems.RegisterSystem<sPhysicsCollision>();
+    // MERGE(physics): systems.RegisterSystem<sUIButtonSystem>();
+    // MERGE(physics): systems.RegisterSystem<sPhysicsMovement>();
+    // MERGE(drawing): systems.RegisterSystem<sTransformSystem>();
+    systems.RegisterSystem<sSoundSystem>();
+    // MERGE(drawing): systems.RegisterSystem<sAnimationSystem>();
+    // MERGE(drawing): systems.RegisterSystem<sLightingSystem>();
+    // MERGE(drawing): systems.RegisterSystem<sFontSystem>();
+    // MERGE(drawing): systems.RegisterSystem<sRendererSystem>();
+}
+
+template <class System, class Component>
+void Require(Coordinator& coordinator)
+{
+    coordinator.SystemManager.SetSignature<System>(coordinator.ComponentManager.GetComponentType<Component>());
+}
+
+// Input, behaviours and sound work on the coordinator alone and have no signature.
+void SetSystemSignatures(Coordinator& coordinator)
+{
+    // MERGE(drawing): Require<sTransformSystem, Transform>(coordinator);
+    // MERGE(drawing): Require<sAnimationSystem, Animation>(coordinator);
+    // MERGE(drawing): Require<sRendererSystem, Renderer>(coordinator);
+    // MERGE(drawing): Require<sRendererSystem, Transform>(coordinator);
+    // MERGE(drawing): Require<sLightingSystem, Transform>(coordinator);
+    Require<sIdentifierSystem, Identifier>(coordinator);
+    // MERGE(drawing): Require<sFontSystem, Font>(coordinator);
+    // MERGE(physics): Require<sPhysicsMovement, PhysicsMovement>(coordinator);
+    // MERGE(physics): Require<sPhysicsMovement, Transform>(coordinator);
+    // MERGE(physics): Require<sPhysicsMovement, Identifier>(coordinator);
+    // MERGE(physics): Require<sPhysicsCollision, PhysicsCollision>(coordinator);
+    // MERGE(physics): Require<sPhysicsCollision, Identifier>(coordinator);
+    // MERGE(physics): Require<sPhysicsCollision, PhysicsMovement>(coordinator);
+    // MERGE(physics): Require<sPhysicsCollision, Transform>(coordinator);
+    // MERGE(physics): Require<sUIButtonSystem, Transform>(coordinator);
+    // MERGE(physics): Require<sUIButtonSystem, Identifier>(coordinator);
+    // MERGE(physics): Require<sUIButtonSystem, PhysicsCollision>(coordinator);
+}
+
+void PrepareAssetsAndSound(Coordinator& coordinator)
+{
+    // MERGE(physics): coordinator.BroadphaseGrid = a GridSpec of 3880 by 2140 with origin
+    // (-630, -700), 8 columns and 8 rows, every bitset empty.
+    // MERGE(resources): ScanAssets(coordinator.ResourceManager);
+    // MERGE(resources): coordinator.ResourceManager.InitSoundAndLoad(coordinator) replaces the
+    // line below: it creates the audio system with its groups and loads the first stage.
+    CreateAudioSystem(*coordinator.GetSystem<sSoundSystem>());
+}
+}
+
+void RegisterEngine(Coordinator& coordinator)
+{
+    RegisterComponents(coordinator);
+    RegisterSystems(coordinator);
+    SetSystemSignatures(coordinator);
+    if (coordinator.BehaviourSystem == nullptr)
+        coordinator.ResolveBehaviourSystem();
+    RegisterBehaviours(*coordinator.BehaviourSystem);
+}
+
+bool StartGame(Coordinator& coordinator, const GameStartOptions& options)
+{
+    const SettingsWindowSize size = options.settingsPath.empty() ? LoadConfig("config.json", coordinator)
+                                                                 : LoadConfigAt(options.settingsPath, coordinator);
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point started = coordinator.PeformanceOutput ? Clock::now() : Clock::time_point{};
+
+    if (options.openWindow)
+    {
+        if (!CreateWindowContext(size.width, size.height, WindowTitle))
+            return false;
+    }
+    else
+    {
+        WindowState::width = size.width;
+        WindowState::height = size.height;
+        WindowState::title = WindowTitle;
+    }
+
+    PrepareAssetsAndSound(coordinator);
+    LoadScene(coordinator.CurrentScene, coordinator);
+    coordinator.StartUp();
+    coordinator.SaveSettingsOnShutDown = true;
+
+    if (coordinator.PeformanceOutput)
+    {
+        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - started).count();
+        std::ostringstream line;
+        line << " Initialization took " << std::fixed << std::setprecision(5)
+             << static_cast<double>(nanoseconds) / 1e9 * 1000.0 << "ms";
+        std::printf("%s\n", line.str().c_str());
+        std::fflush(stdout);
+        Log(line.str());
+    }
+    return true;
+}
+
+void RunFrame(Coordinator& coordinator, FrameClock& clock)
+{
+    clock.Tick(CurrentPlatform().Now(), coordinator);
+    coordinator.Update();
+}

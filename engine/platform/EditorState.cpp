@@ -1,0 +1,7 @@
+#include "engine/platform/EditorState.h"
+
+EditorState*& EditorStateInstance()
+{
+    static EditorState* instance = nullptr;
+    return instance;
+}

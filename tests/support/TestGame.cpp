@@ -1,0 +1,161 @@
+#include "support/TestGame.h"
+
+#include "engine/core/GameStartUp.h"
+#include "engine/platform/PrefabFile.h"
+#include "engine/platform/SettingsFile.h"
+#include "engine/platform/WindowState.h"
+#include "engine/platform/sInputSystem.h"
+#include "engine/platform/sSoundSystem.h"
+#include "engine/systems/sIdentifierSystem.h"
+#include "game/flow/PublishedInstances.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+constexpr int LeftButton = 1;
+
+// Every process-wide value the game keeps, back to a fresh program's.
+void ResetProcessState()
+{
+    ResetPublishedInstances();
+    ResetPrefabCache();
+    ResetSettingsPath();
+    sInputSystem::ResetCameraSensitivity();
+    WindowState::Reset();
+}
+
+ScriptedPlatform& InstallFreshPlatform()
+{
+    ResetProcessState();
+    return ScriptedPlatform::Install();
+}
+
+fs::path NewFolder()
+{
+    static std::atomic<int> counter = 0;
+    fs::path folder =
+        fs::temp_directory_path() / ("duskvane_game_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+}
+
+std::string TestGame::Fixture(const std::string& name)
+{
+    return std::string(DUSKVANE_FIXTURES) + "/" + name;
+}
+
+std::string TestGame::SettingsFor(const std::string& scene, const std::string& prefabFile)
+{
+    return R"({
+    "wWidth": 1920,
+    "wHeight": 1080,
+    "StartingLevel": ")" +
+           scene + R"(",
+    "PrefabJSON": ")" +
+           prefabFile + R"(",
+    "PeformanceOutput": false,
+    "EnableFullScreen": false,
+    "All Vol": 1.0,
+    "BGM Vol": 1.0,
+    "SFX Vol": 1.0,
+    "Mute": false,
+    "Camera Sensitivity": 15.0
+})";
+}
+
+TestGame::TestGame(const std::string& scene, const std::string& prefabFile)
+    : TestGame(SettingsTextTag{}, SettingsFor(scene, prefabFile))
+{
+}
+
+std::unique_ptr<TestGame> TestGame::WithSettings(const std::string& settingsText)
+{
+    return std::unique_ptr<TestGame>(new TestGame(SettingsTextTag{}, settingsText));
+}
+
+TestGame::TestGame(SettingsTextTag, const std::string& settingsText)
+    : coordinator(std::make_unique<Coordinator>()), platform(InstallFreshPlatform())
+{
+    folder = NewFolder();
+    settingsFile = folder / "Duskvane" / "config.json";
+    fs::create_directories(settingsFile.parent_path());
+    std::ofstream(settingsFile) << settingsText;
+    try
+    {
+        RegisterEngine(*coordinator);
+        StartGame(*coordinator, {settingsFile, false});
+    }
+    catch (...)
+    {
+        coordinator->ShutDown();
+        ResetPlatform();
+        ResetProcessState();
+        fs::remove_all(folder);
+        throw;
+    }
+}
+
+TestGame::~TestGame()
+{
+    ShutDown();
+    ResetPlatform();
+    ResetProcessState();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+bool TestGame::ShutDown()
+{
+    return coordinator->ShutDown();
+}
+
+void TestGame::RunFrames(int count)
+{
+    for (int i = 0; i < count; ++i)
+        RunFrame(*coordinator, clock);
+}
+
+void TestGame::Press(int key)
+{
+    platform.SetKeyDown(key, true);
+    RunFrames(1);
+    platform.SetKeyDown(key, false);
+}
+
+void TestGame::Click(long x, long y)
+{
+    platform.SetCursor(x, y);
+    Press(LeftButton);
+}
+
+Entity TestGame::Find(const std::string& name) const
+{
+    const auto [found, entity] = coordinator->GetSystem<sIdentifierSystem>()->FindEntityByName(*coordinator, name);
+    return found ? entity : NO_ENTITY;
+}
+
+sInputSystem& TestGame::Input() const
+{
+    return *coordinator->GetSystem<sInputSystem>();
+}
+
+sSoundSystem& TestGame::Sound() const
+{
+    return *coordinator->GetSystem<sSoundSystem>();
+}
+
+std::string TestGame::SettingsText() const
+{
+    std::ifstream file(settingsFile, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}

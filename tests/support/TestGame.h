@@ -1,0 +1,67 @@
+#pragma once
+#include "engine/core/Coordinator.h"
+#include "engine/core/FrameClock.h"
+#include "support/ScriptedPlatform.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class sInputSystem;
+class sSoundSystem;
+
+// The game built exactly as the entry builds it (RegisterEngine, StartGame), on the scripted
+// platform, without a window (nothing here needs OpenGL), with the audio mixer stepped by hand
+// and a settings file of its own in a temporary folder. The settings name the starting scene and
+// the prefab file; the destructor shuts the game down (writing the settings) and puts every
+// process-wide value back.
+class TestGame
+{
+public:
+    // A fixture file's absolute path (tests/fixtures/<name>).
+    static std::string Fixture(const std::string& name);
+    // Settings text with the defaults of a first run, but naming this scene and prefab file and
+    // opening windowed.
+    static std::string SettingsFor(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"));
+
+    // Starts with settings naming this starting scene and prefab file.
+    explicit TestGame(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"));
+    // Starts with this settings text, written as the settings file first.
+    static std::unique_ptr<TestGame> WithSettings(const std::string& settingsText);
+    ~TestGame();
+    TestGame(const TestGame&) = delete;
+    TestGame& operator=(const TestGame&) = delete;
+
+    // Frames as the entry runs them: the clock (one 1/60 s frame per reading), then the
+    // coordinator's update.
+    void RunFrames(int count = 1);
+    // The key (Windows virtual-key code) down for one frame; it is up again afterwards.
+    void Press(int key);
+    // Puts the cursor at the window pixel (y down) and presses the left button for one frame.
+    void Click(long x, long y);
+    // Ends the game as the entry does after its loop; true when every step succeeded. The
+    // destructor does it when a test has not.
+    bool ShutDown();
+
+    // --- Readers ----------------------------------------------------------------------------
+    int KeyState(int key) const { return coordinator->GetKeyState(key); }
+    // The entity of that name in the identifier system; NO_ENTITY when none.
+    Entity Find(const std::string& name) const;
+    sInputSystem& Input() const;
+    sSoundSystem& Sound() const;
+    const std::filesystem::path& SettingsFile() const { return settingsFile; }
+    std::string SettingsText() const;
+
+    std::unique_ptr<Coordinator> coordinator;
+    ScriptedPlatform& platform;
+
+private:
+    struct SettingsTextTag
+    {
+    };
+    TestGame(SettingsTextTag, const std::string& settingsText);
+
+    std::filesystem::path folder;
+    std::filesystem::path settingsFile;
+    FrameClock clock;
+};
