@@ -275,3 +275,29 @@ TEST(CoordinatorStartUp, AFailureBeforeTheFirstSceneRanLeavesTheSettingsAlone)
     WindowState::Reset();
     ResetPlatform();
 }
+
+TEST(CoordinatorStartUp, TimingOutputReportsTheStartUpOnlyWhenAskedFor)
+{
+    const std::string scene = TestGame::Fixture("scenes/MenuScene.json");
+    for (bool timed : {false, true})
+    {
+        std::string settings = TestGame::SettingsFor(scene);
+        settings.replace(settings.find("\"PeformanceOutput\": false"), 25,
+                         std::string("\"PeformanceOutput\": ") + (timed ? "true " : "false"));
+        testing::internal::CaptureStdout();
+        auto game = TestGame::WithSettings(settings);
+        const std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(game->coordinator->PeformanceOutput, timed);
+        if (!timed)
+        {
+            EXPECT_EQ(output, "");
+            continue;
+        }
+        // " Initialization took ", the milliseconds with five decimals, "ms".
+        ASSERT_EQ(output.rfind(" Initialization took ", 0), 0u) << output;
+        ASSERT_GE(output.size(), 30u);
+        EXPECT_EQ(output.substr(output.size() - 3), "ms\n");
+        const std::string number = output.substr(21, output.size() - 24);
+        EXPECT_EQ(number.size() - number.find('.'), 6u) << number;
+    }
+}
