@@ -72,14 +72,22 @@ void AssetWriter::Clear()
 fs::path AssetWriter::Prepare(const fs::path& relative)
 {
     fs::path full = root / relative;
+    std::lock_guard<std::mutex> lock(mutex);
     fs::create_directories(full.parent_path());
     return full;
 }
 
 void AssetWriter::ClaimTexture(const std::string& key)
 {
+    std::lock_guard<std::mutex> lock(mutex);
     if (!textureKeys.insert(key).second)
         throw std::runtime_error("Texture key used twice: " + key);
+}
+
+void AssetWriter::Record(AssetRecord record)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    records.push_back(std::move(record));
 }
 
 void AssetWriter::AddImage(const std::string& group, const std::string& subgroup, const std::string& key,
@@ -100,7 +108,7 @@ void AssetWriter::AddImage(const std::string& group, const std::string& subgroup
     r.width = image.Width();
     r.height = image.Height();
     r.thumbnail = Thumbnail(image, 160);
-    records.push_back(std::move(r));
+    Record(std::move(r));
     png.Write(path.string(), std::move(image));
 }
 
@@ -118,7 +126,7 @@ void AssetWriter::AddEditorImage(const std::string& key, Image image)
     r.width = image.Width();
     r.height = image.Height();
     r.thumbnail = Thumbnail(image, 160);
-    records.push_back(std::move(r));
+    Record(std::move(r));
     png.Write(path.string(), std::move(image));
 }
 
@@ -129,8 +137,11 @@ void AssetWriter::AddSheet(const std::string& tag, const std::string& state, con
     CheckName(state, true, "animation state");
     if (frames.empty())
         throw std::runtime_error("Sheet without frames: " + tag + "/" + state);
-    if (!sheetKeys.insert(tag + "/" + state).second)
-        throw std::runtime_error("Sheet made twice: " + tag + "/" + state);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!sheetKeys.insert(tag + "/" + state).second)
+            throw std::runtime_error("Sheet made twice: " + tag + "/" + state);
+    }
     int fw = frames[0].Width(), fh = frames[0].Height();
     int count = static_cast<int>(frames.size());
     Image sheet(fw * count, fh);
@@ -158,7 +169,7 @@ void AssetWriter::AddSheet(const std::string& tag, const std::string& state, con
     int thumbFrame = std::min(96, std::max(fw, fh));
     r.thumbnail = sheet.Resized(std::max(1, sheet.Width() * thumbFrame / std::max(fw, fh)),
                                 std::max(1, sheet.Height() * thumbFrame / std::max(fw, fh)));
-    records.push_back(std::move(r));
+    Record(std::move(r));
     png.Write(sheetPath.string(), std::move(sheet));
 }
 
@@ -168,8 +179,11 @@ void AssetWriter::AddSound(const std::string& folder, const std::string& name, b
     CheckName(folder, true, "sound folder");
     CheckName(name, false, "sound");
     std::string id = SoundId(name, loop, group);
-    if (!soundIds.insert(id).second)
-        throw std::runtime_error("Sound id used twice: " + id);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!soundIds.insert(id).second)
+            throw std::runtime_error("Sound id used twice: " + id);
+    }
     std::string relative = "Resources/audio/" + folder + "/" + id + ".wav";
     if (!WriteWav(Prepare(relative).string(), samples, channels))
         throw std::runtime_error("Cannot write " + relative);
@@ -181,7 +195,7 @@ void AssetWriter::AddSound(const std::string& folder, const std::string& name, b
     r.channels = channels;
     r.loop = loop;
     r.seconds = static_cast<float>(samples.size() / channels) / static_cast<float>(SampleRate);
-    records.push_back(std::move(r));
+    Record(std::move(r));
 }
 
 void AssetWriter::AddFont(const fs::path& source, const std::string& key)
@@ -194,6 +208,6 @@ void AssetWriter::AddFont(const fs::path& source, const std::string& key)
     r.key = key;
     r.group = "fonts";
     r.path = relative;
-    records.push_back(std::move(r));
+    Record(std::move(r));
 }
 }

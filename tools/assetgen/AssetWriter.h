@@ -4,6 +4,7 @@
 #include "PngQueue.h"
 
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ enum class SoundGroup
 // Writes generated assets under an output root (the game's working directory): Resources/images,
 // Resources/animation, Resources/audio, Resources/fonts and Editor_Resources. Names are checked so
 // that the asset scan derives exactly the intended key from each file; a clash or a bad name throws.
+// Families may add assets from several threads at once; the files do not depend on the order.
 class AssetWriter
 {
 public:
@@ -47,8 +49,10 @@ public:
 private:
     std::filesystem::path Prepare(const std::filesystem::path& relative);
     void ClaimTexture(const std::string& key);
+    void Record(AssetRecord record);
 
     std::filesystem::path root;
+    std::mutex mutex;
     std::vector<AssetRecord> records;
     std::set<std::string> textureKeys;
     std::set<std::string> soundIds;

@@ -4,7 +4,8 @@
 
 namespace assetgen
 {
-// What every family of assets draws with.
+// What every family of assets draws with. Families run on their own threads, each with its own
+// Kit: they share only the writer.
 struct Kit
 {
     AssetWriter& out;
@@ -30,6 +31,7 @@ void MakeAtmosphere(Kit& kit);
 void MakeMarkers(Kit& kit);
 void MakeHud(Kit& kit);
 void MakeMenus(Kit& kit);
+void MakePages(Kit& kit);
 void MakeSettings(Kit& kit);
 void MakeScreens(Kit& kit);
 void MakeLevelSelect(Kit& kit);
@@ -40,4 +42,5 @@ void MakeEditorIcons(Kit& kit);
 void MakeSoundEffects(Kit& kit);
 void MakeMonsterSounds(Kit& kit);
 void MakeMusic(Kit& kit);
+void MakeAmbience(Kit& kit);
 }

@@ -148,6 +148,29 @@ void MakeMenus(Kit& kit)
     AddButtonPair(kit, G1, "Confirm", "Btn_No", 220, 80, "NO");
     AddButtonPair(kit, G1, "Confirm", "Btn_Back", 240, 80, "BACK");
 
+    const char* G3 = "Third_Load";
+    Image overlay(64, 64, Hex(0x0A0612, 0.7f));
+    kit.out.AddImage(G3, "PauseMenu", "Pause_Overlay", overlay);
+    Image menu = ui::Panel(560, 760);
+    ui::PutText(menu, f, "PAUSED", 96, {277, 86}, ui::Text(), ui::Ink(), 4.0f, 4.0f);
+    Draw(menu, Box({277, 140}, {170, 1.5f}), ui::Amber());
+    kit.out.AddImage(G3, "PauseMenu", "Pause_Menu", menu);
+    const std::pair<const char*, const char*> pauseButtons[] = {{"Btn_Resume", "RESUME"},     {"Btn_Restart", "RESTART"},
+                                                                {"Btn_HowToPlay", "HOW TO PLAY"}, {"Btn_Settings", "SETTINGS"},
+                                                                {"Btn_MainMenu", "MAIN MENU"}, {"Btn_Quit", "QUIT"}};
+    for (const auto& [key, label] : pauseButtons)
+        AddButtonPair(kit, G3, "PauseMenu", key, 380, 80, label);
+
+    kit.out.AddImage(G3, "Popups", "Popup_Win", EndPopup(f, true));
+    kit.out.AddImage(G3, "Popups", "Popup_Lose", EndPopup(f, false));
+    AddButtonPair(kit, G3, "Popups", "Btn_Continue", 320, 84, "CONTINUE");
+    AddButtonPair(kit, G3, "Popups", "Btn_PlayAgain", 320, 84, "PLAY AGAIN");
+}
+
+void MakePages(Kit& kit)
+{
+    Lettering& f = kit.display;
+    const char* G1 = "First_Load";
     const char* HTP = "HowToPlay";
     kit.out.AddImage(G1, HTP, "HTP_Page1",
                      Page(f, "COMMAND YOUR SQUAD", 1,
@@ -184,22 +207,5 @@ void MakeMenus(Kit& kit)
     kit.out.AddImage(G1, "Credits", "Credits_Title", ui::TextPicture(f, "CREDITS", 130, ui::Text(), ui::Ink(), 5.0f));
     kit.out.AddImage(G1, "Credits", "Credits_Roll", Credits(f));
 
-    const char* G3 = "Third_Load";
-    Image overlay(64, 64, Hex(0x0A0612, 0.7f));
-    kit.out.AddImage(G3, "PauseMenu", "Pause_Overlay", overlay);
-    Image menu = ui::Panel(560, 760);
-    ui::PutText(menu, f, "PAUSED", 96, {277, 86}, ui::Text(), ui::Ink(), 4.0f, 4.0f);
-    Draw(menu, Box({277, 140}, {170, 1.5f}), ui::Amber());
-    kit.out.AddImage(G3, "PauseMenu", "Pause_Menu", menu);
-    const std::pair<const char*, const char*> pauseButtons[] = {{"Btn_Resume", "RESUME"},     {"Btn_Restart", "RESTART"},
-                                                                {"Btn_HowToPlay", "HOW TO PLAY"}, {"Btn_Settings", "SETTINGS"},
-                                                                {"Btn_MainMenu", "MAIN MENU"}, {"Btn_Quit", "QUIT"}};
-    for (const auto& [key, label] : pauseButtons)
-        AddButtonPair(kit, G3, "PauseMenu", key, 380, 80, label);
-
-    kit.out.AddImage(G3, "Popups", "Popup_Win", EndPopup(f, true));
-    kit.out.AddImage(G3, "Popups", "Popup_Lose", EndPopup(f, false));
-    AddButtonPair(kit, G3, "Popups", "Btn_Continue", 320, 84, "CONTINUE");
-    AddButtonPair(kit, G3, "Popups", "Btn_PlayAgain", 320, 84, "PLAY AGAIN");
 }
 }

@@ -272,8 +272,12 @@ void Victory(Kit& kit)
 void MakeMusic(Kit& kit)
 {
     Menu(kit);
+    Victory(kit);
+}
+
+void MakeAmbience(Kit& kit)
+{
     LevelAmbience(kit);
     TensionAmbience(kit);
-    Victory(kit);
 }
 }

@@ -10,6 +10,9 @@
 #include "Lettering.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -27,30 +30,45 @@ using namespace assetgen;
 const char* Usage = "usage: assetgen --out <root> [--contact-sheet <png>] [--catalogue <md>] "
                     "[--bebas <otf>] [--dejavu <dir>]\n";
 
-void MakeEverything(Kit& kit)
+using Family = void (*)(Kit&);
+
+// Every family, longest first, so the threads finish together.
+const Family Families[] = {MakeMenus,      MakePages,     MakeMusic,       MakeAmbience,  MakeCutscenes,
+                           MakeSoldiers,   MakeLevelSelect, MakeScreens,   MakeTutorial,  MakeChargers,
+                           MakeEffects,    MakeFloors,    MakeHud,         MakeSettings,  MakeSoundEffects,
+                           MakeSpitters,   MakeProps,     MakeMonsterSounds, MakeItems,   MakeZombies,
+                           MakeAtmosphere, MakeMarkers,   MakeStructures,  MakeEditorIcons};
+
+// Runs the families on `threads` threads, each thread with its own lettering (FreeType faces are
+// not shared between threads). The first failure is rethrown once all threads have stopped.
+void MakeEverything(AssetWriter& writer, const std::string& fontPath, unsigned threads)
 {
-    MakeSoldiers(kit);
-    MakeZombies(kit);
-    MakeChargers(kit);
-    MakeSpitters(kit);
-    MakeItems(kit);
-    MakeEffects(kit);
-    MakeFloors(kit);
-    MakeStructures(kit);
-    MakeProps(kit);
-    MakeAtmosphere(kit);
-    MakeMarkers(kit);
-    MakeHud(kit);
-    MakeMenus(kit);
-    MakeSettings(kit);
-    MakeScreens(kit);
-    MakeLevelSelect(kit);
-    MakeCutscenes(kit);
-    MakeTutorial(kit);
-    MakeEditorIcons(kit);
-    MakeSoundEffects(kit);
-    MakeMonsterSounds(kit);
-    MakeMusic(kit);
+    std::atomic<size_t> next{0};
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    auto work = [&]() {
+        try
+        {
+            Lettering display(fontPath);
+            Kit kit{writer, display};
+            for (size_t i = next++; i < std::size(Families); i = next++)
+                Families[i](kit);
+        }
+        catch (...)
+        {
+            std::lock_guard<std::mutex> lock(failureMutex);
+            if (!failure)
+                failure = std::current_exception();
+            next = std::size(Families);
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t)
+        pool.emplace_back(work);
+    for (std::thread& t : pool)
+        t.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 }
 
@@ -79,7 +97,8 @@ int main(int argc, char** argv)
     }
     try
     {
-        // Encoding PNG files is the slow part; it runs beside the drawing on the other cores.
+        // Families draw on several threads and PNG files are encoded on others; every file
+        // depends only on its own inputs, so the output is the same however the work is shared.
         unsigned workers = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
         AssetWriter writer(options["--out"], workers);
         writer.Clear();
@@ -89,9 +108,7 @@ int main(int argc, char** argv)
         writer.AddFont(dejavu / "DejaVuSans-Bold.ttf", "DejaVuSans-Bold");
         writer.AddFont(dejavu / "DejaVuSansMono.ttf", "DejaVuSansMono");
 
-        Lettering display(options["--bebas"]);
-        Kit kit{writer, display};
-        MakeEverything(kit);
+        MakeEverything(writer, options["--bebas"], workers);
         if (options.count("--contact-sheet"))
         {
             Lettering labels((dejavu / "DejaVuSans.ttf").string());
