@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <utility>
 
 namespace assetgen
 {
@@ -49,6 +50,53 @@ const std::map<std::string, std::string>& TagNotes()
         {"Target_Barrel", "destructible explosive barrel"},
         {"Target_GasTank", "destructible gas tank"},
         {"Target_Crate", "destructible crate"},
+    };
+    return notes;
+}
+
+const std::vector<std::pair<std::string, std::string>>& UseNotes()
+{
+    static const std::vector<std::pair<std::string, std::string>> notes{
+        {"Cursor", "Cursor"},
+        {"ScreenLeftDoor, ScreenRightDoor", "Transition_DoorLeft, Transition_DoorRight (each covers half the view)"},
+        {"logo screen", "Logo_Duskvane; window icons dvico, dvico2"},
+        {"main menu", "MainMenu_Background, MainMenu_Title, MM_* buttons with _Hover, Confirm_* with Btn_Yes, Btn_No"},
+        {"how to play", "HTP_Page1 to HTP_Page4, HTP_Next, HTP_Prev, Btn_Back"},
+        {"settings", "Settings_Page, Settings_Labels (SoundSetting), Settings_Icon, Slider_Track, Slider_Fill "
+                     "(Fillbar*), Slider_Knob (SliderButton*), Btn_Plus, Btn_Minus, Btn_Reset, Toggle_On/Toggle_Off "
+                     "(FullscreenButton, MuteButton)"},
+        {"credits", "Credits_Background, Credits_Title, Credits_Roll"},
+        {"level select", "LevelSelect_Background, LevelSelect_Title, LS_<Level> with _Hover and _Locked "
+                         "(<Level>_Button, <Level>_Locked), Pointer_Arrow"},
+        {"cutscenes", "Cutscene_Outbreak (Cutscene.json), Cutscene_Farmhouse, Cutscene_Warehouse, Cutscene_TownHall "
+                      "(CutsceneLevel1 to 3), Cutscene_TextBox, Btn_Skip"},
+        {"SelectionMarker, SelectionMovement", "Marker_Selection, Marker_Move"},
+        {"Dir_ArrowBody, Dir_ArrowHead", "Dir_ArrowBody (stretched along x), Dir_ArrowHead"},
+        {"Throw_Trajectory, AOE_Indicator, Fire_AOE_Indicator", "the textures of the same names"},
+        {"selectionArea", "Selection_Area"},
+        {"Danger_Icon, Plus_Icon, Bullet_Line, Circle_Indicator", "the textures of the same names"},
+        {"Door_Button", "Door_Button, Door_Button_Hover"},
+        {"Charger_Block", "Charger_Shield"},
+        {"Grenade, Molotov, Spit_Projectile", "tags Projectile_Grenade, Projectile_Molotov, Projectile_Spit"},
+        {"Ammo_Drop, Health_Pack, Grenade_Pickup, Molotov_Pickup", "tags Pickup_Ammo, Pickup_Health, Pickup_Grenade, "
+                                                                  "Pickup_Molotov"},
+        {"Spit_Puddle, SpitterExplosion and burning areas", "tags Area_Acid and Area_Fire"},
+        {"OneshotExplosion, OneshotEnemyDamage, OneshotEnemyDeath, OneshotSparks", "tag ONESHOT"},
+        {"pSmoke, FogEdge, FogEdgeV", "Smoke_Puff, Fog_Edge, Fog_EdgeV"},
+        {"HUD_Bar, Player_HUD, Selected_Unit_HUD, HealthBar", "HUD_Bar, Player_HUD, Selected_Unit_HUD, HealthBar_Back "
+                                                              "with HealthBar_Fill"},
+        {"Player<n>_DP, Player<n>_Death, P<n>_Icon, Icon_Marker", "Portrait_P<n>, Portrait_Dead, P<n>_Icon, Icon_Marker"},
+        {"stat texts", "Icon_Clip, Icon_Ammo, Icon_HealthPack, Icon_Grenade, Icon_Molotov beside the numbers"},
+        {"ZombieCounter, Objective_KillAll", "Zombie_Counter, Objective_KillAll (Objective_Escape for Escape levels)"},
+        {"HUD buttons", "Btn_Reload, Btn_Heal, Btn_Grenade, Btn_Molotov, Btn_Breach, Btn_Stop, Btn_CenterCam, each "
+                        "with _Hover and _Off (unavailable); Pause_Button; key caps Key_*"},
+        {"pause menu", "Pause_Overlay, Pause_Menu, Btn_Resume, Btn_Restart, Btn_HowToPlay, Btn_Settings, Btn_MainMenu, "
+                       "Btn_Quit"},
+        {"WinPopup, LosePopup", "Popup_Win, Popup_Lose with Btn_Continue, Btn_PlayAgain; FadeIn_Overlay: Fade_Overlay"},
+        {"AHouse_Title, Farmhouse_Title, Warehouse_Title", "Title_AbandonedHouse, Title_Farmhouse, Title_Warehouse"},
+        {"Letterbox_Top, Letterbox_Bottom, Vignette", "Letterbox, Vignette"},
+        {"Lvl1Tutorial_*, Lvl2Tutorial_*, SkipTutorial_Button", "Tut1_Step01 to Tut1_Step10, Tut2_Step11 to "
+                                                                "Tut2_Step14, Btn_SkipTutorial"},
     };
     return notes;
 }
@@ -149,6 +197,10 @@ std::string CatalogueText(const std::vector<AssetRecord>& records)
     t += "\nTags:\n\n";
     for (const auto& [tag, note] : TagNotes())
         t += "- " + tag + ": " + note + "\n";
+
+    t += "\n## Where the pictures go\n\nThe prefab and entity names the game's code asks for, with the art made for them:\n\n";
+    for (const auto& [use, art] : UseNotes())
+        t += "- " + use + ": " + art + "\n";
 
     t += "\n## Sounds\n\n| id | seconds | channels | stage |\n|---|---|---|---|\n";
     std::vector<const AssetRecord*> sounds = SoundsInScanOrder(records);

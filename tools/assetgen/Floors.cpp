@@ -199,8 +199,8 @@ Image Marble()
     Image tile(T, T);
     MapPixels(tile, [&](Color, int x, int y) {
         float n = TileFbm((x + 0.5f) / T * 4, (y + 0.5f) / T * 4, 4, 4, 5, 39);
-        float vein = std::fabs(std::sin((x + y) * 0.02454f + n * 6.0f));
-        Color c = Mix(Hex(0x9A948C), Hex(0xE2DCD0), Smoothstep(0.02f, 0.14f, vein));
+        float vein = std::fabs(std::sin((x + y) * 0.02454f + n * 2.5f));
+        Color c = Mix(Hex(0xB4ACA0), Hex(0xE2DCD0), Smoothstep(0.0f, 0.18f, vein));
         return c;
     });
     MapPixels(tile, [&](Color c, int x, int y) {

@@ -76,21 +76,6 @@ Image Cursor()
     return img;
 }
 
-Image Crosshair()
-{
-    Image img(64, 64);
-    Image layer(64, 64);
-    Vec2 c{32, 32};
-    Draw(layer, Ring(c, 16, 3), ui::AmberHot());
-    for (int i = 0; i < 4; ++i)
-    {
-        Vec2 d = Rotated({1, 0}, i * Pi * 0.5f);
-        Draw(layer, Capsule(c + d * 9.0f, c + d * 26.0f, 1.6f), ui::Text());
-    }
-    Draw(layer, Circle(c, 2.2f), Hex(0xFF5A3A));
-    return WithOutline(layer, 1.5f, ui::Ink());
-}
-
 Image Door(bool left)
 {
     const int W = 480, H = 540;
@@ -181,7 +166,6 @@ void MakeScreens(Kit& kit)
     kit.out.AddImage("First_Load", "Logos", "dvico2", Icon(64));
     kit.out.AddImage("First_Load", "Logos", "Logo_Duskvane", Logo(f));
     kit.out.AddImage("First_Load", "Cursor", "Cursor", Cursor());
-    kit.out.AddImage("First_Load", "Cursor", "Cursor_Crosshair", Crosshair());
     kit.out.AddImage("First_Load", "Transition", "Transition_DoorLeft", Door(true));
     kit.out.AddImage("First_Load", "Transition", "Transition_DoorRight", Door(false));
     kit.out.AddImage("First_Load", "Overlays", "Fade_Overlay", Solid(64, 64, Hex(0x06040A)));
@@ -190,7 +174,6 @@ void MakeScreens(Kit& kit)
     kit.out.AddImage("Third_Load", "Titles", "Title_AbandonedHouse", LevelTitle(f, "THE ABANDONED HOUSE", "CHAPTER ONE"));
     kit.out.AddImage("Third_Load", "Titles", "Title_Farmhouse", LevelTitle(f, "THE FARMHOUSE", "CHAPTER TWO"));
     kit.out.AddImage("Third_Load", "Titles", "Title_Warehouse", LevelTitle(f, "THE WAREHOUSE", "CHAPTER THREE"));
-    kit.out.AddImage("Third_Load", "Titles", "Title_TownHall", LevelTitle(f, "THE TOWN HALL", "LAST STAND"));
     kit.out.AddImage("Third_Load", "Titles", "Letterbox", Solid(64, 64, Hex(0x050308)));
 }
 
