@@ -61,7 +61,13 @@ TEST(AssetgenLayout, TextureKeysAreUniqueAndNamedOnce)
         EXPECT_TRUE(keys.insert(KeyOf(image.file)).second) << "texture key twice: " << image.file;
         int w = 0, h = 0, n = 0;
         fs::path path = root / "Resources/images" / image.group / image.subgroup / image.file;
-        EXPECT_TRUE(stbi_info(path.c_str(), &w, &h, &n) && w > 0 && h > 0) << path;
+        unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &n, 4);
+        ASSERT_NE(pixels, nullptr) << path;
+        int visible = 0;
+        for (int i = 0; i < w * h; ++i)
+            visible += pixels[i * 4 + 3] > 0;
+        stbi_image_free(pixels);
+        EXPECT_GT(visible, w * h / 50) << "next to nothing to see in " << path;
     }
     for (const fs::path& editor : ScanListing(root / "Editor_Resources"))
         EXPECT_TRUE(keys.insert(KeyOf(editor.filename().string())).second) << "editor key clashes: " << editor;
