@@ -5,6 +5,7 @@
 #include "engine/core/EngineTypes.h"
 #include "engine/core/EntityManager.h"
 #include "engine/core/SystemManager.h"
+#include "engine/platform/ResourceManager.h"
 
 #include <array>
 #include <bitset>
@@ -125,6 +126,7 @@ public:
     bool FocusMuted = false;
     bool Unfocused = true;
     bool PeformanceOutput = false;
+    ::ResourceManager ResourceManager;
 
     std::map<int, bool> LevelUnlocked = {{0, true}, {1, false}, {2, false}, {3, false}};
     int HighestUnlockedLevel = 0;
