@@ -1,6 +1,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/IInspector.h"
 #include "engine/core/sBehaviourSystem.h"
+#include "engine/platform/AssetScan.h"
 #include "engine/platform/SceneFile.h"
 #include "engine/platform/SettingsFile.h"
 #include "engine/platform/Window.h"
@@ -28,9 +29,15 @@ T* FindSystem(const SystemManager& systems)
 
 void Coordinator::StartUp()
 {
-    // MERGE(resources): load WindowIcons[0] and [1] with 4 channels from
-    // "Resources/images/First_Load/Logos/dvico.png" and ".../dvico2.png" through the resource
-    // manager's image loader and hand both to glfwSetWindowIcon(WindowState::window, 2, ...).
+    WindowIcons[0] = LoadIconImage("Resources/images/First_Load/Logos/dvico.png");
+    WindowIcons[1] = LoadIconImage("Resources/images/First_Load/Logos/dvico2.png");
+    if (WindowState::window != nullptr && WindowIcons[0].pixels != nullptr && WindowIcons[1].pixels != nullptr)
+    {
+        GLFWimage icons[2];
+        for (int i = 0; i < 2; ++i)
+            icons[i] = GLFWimage{WindowIcons[i].width, WindowIcons[i].height, WindowIcons[i].pixels};
+        glfwSetWindowIcon(WindowState::window, 2, icons);
+    }
 
     // The cursor points exist from construction, so the first scene's Awake and Start could
     // read them already.
@@ -91,8 +98,12 @@ void Coordinator::HandleFocus()
 
 void Coordinator::ReloadAssetsIfRequested()
 {
-    // MERGE(resources): when ResourceManager's reload request is set: ScanAssets over it,
-    // ResourceManager.ReloadAll(), clear the request, Log("update"). Nothing in the game sets it.
+    if (!ResourceManager.ReloadRequested)
+        return;
+    ScanAssets(ResourceManager);
+    ResourceManager.ReloadAll(*this);
+    ResourceManager.ReloadRequested = false;
+    Log("update");
 }
 
 void Coordinator::SwapScene()
@@ -162,8 +173,12 @@ bool Coordinator::ShutDown()
         if (SaveSettingsOnShutDown)
             SaveConfig(*this);
     });
-    // MERGE(resources): step: free the two WindowIcons pixel buffers.
-    // MERGE(resources): step: ResourceManager.ReleaseAll() (textures, shader programs, sounds, fonts).
+    step([this] {
+        FreeIconImage(WindowIcons[0]);
+        FreeIconImage(WindowIcons[1]);
+    });
+    // Sounds are released before the systems' Exit, while the sound system's audio still exists.
+    step([this] { ResourceManager.ReleaseAll(); });
     step([this] { SystemManager.ShutDownSystems(); });
     step([] { DestroyWindowContext(); });
     return clean;

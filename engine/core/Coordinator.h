@@ -7,6 +7,8 @@
 #include "engine/core/IBehaviour.h"
 #include "engine/core/PauseQueue.h"
 #include "engine/core/SystemManager.h"
+#include "engine/platform/ImageLoading.h"
+#include "engine/platform/ResourceManager.h"
 
 #include <array>
 #include <bitset>
@@ -169,6 +171,9 @@ public:
     // shut-down write the settings file (also after an assert).
     bool SaveSettingsOnShutDown = false;
     bool PeformanceOutput = false;
+    // The two window icons: loaded by StartUp, freed at shut-down.
+    IconImage WindowIcons[2];
+    ::ResourceManager ResourceManager;
     sBehaviourSystem* BehaviourSystem = nullptr;
 
     std::map<int, bool> LevelUnlocked = {{0, true}, {1, false}, {2, false}, {3, false}};

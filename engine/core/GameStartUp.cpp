@@ -6,6 +6,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/FrameClock.h"
 #include "engine/core/sBehaviourSystem.h"
+#include "engine/platform/AssetScan.h"
 #include "engine/platform/SceneFile.h"
 #include "engine/platform/SettingsFile.h"
 #include "engine/platform/SoundLoading.h"
@@ -78,10 +79,8 @@ void PrepareAssetsAndSound(Coordinator& coordinator)
 {
     // MERGE(physics): coordinator.BroadphaseGrid = a GridSpec of 3880 by 2140 with origin
     // (-630, -700), 8 columns and 8 rows, every bitset empty.
-    // MERGE(resources): ScanAssets(coordinator.ResourceManager);
-    // MERGE(resources): coordinator.ResourceManager.InitSoundAndLoad(coordinator) replaces the
-    // line below: it creates the audio system with its groups and loads the first stage.
-    CreateAudioSystem(*coordinator.GetSystem<sSoundSystem>());
+    ScanAssets(coordinator.ResourceManager);
+    coordinator.ResourceManager.InitSoundAndLoad(coordinator);
 }
 }
 

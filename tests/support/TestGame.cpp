@@ -1,4 +1,5 @@
 #include "support/TestGame.h"
+#include "support/GlTestContext.h"
 
 #include "engine/core/GameStartUp.h"
 #include "engine/platform/PrefabFile.h"
@@ -90,6 +91,9 @@ TestGame::TestGame(SettingsTextTag, const std::string& settingsText)
     std::ofstream(settingsFile) << settingsText;
     try
     {
+        // The game draws into the test process's one hidden GL context instead of a window of
+        // its own, so textures, fonts and shader programs load exactly as in the game.
+        GlTestContext::Get();
         RegisterEngine(*coordinator);
         StartGame(*coordinator, {settingsFile, false});
     }

@@ -1,0 +1,10 @@
+#pragma once
+
+class ResourceManager;
+
+// Walks "Resources" (animation, audio, fonts, images, shaders) and "Editor_Resources" under the
+// working directory and appends one record per asset to the manager's pending lists, in a
+// fixed order (each listing sorted by name). Loads nothing but the animation metadata files.
+// Keys follow the naming rules (a texture or font is its file name before the first ".", a
+// sound its "_" fields); every path opens the file's real name. Complaints go to Log.
+void ScanAssets(ResourceManager& resources);
