@@ -48,6 +48,8 @@ void Coordinator::DestroyNow(Entity entity)
     Signatures[entity].reset();
     alive.reset(entity);
     queued.reset(entity);
+    if (BroadphaseGrid)
+        BroadphaseGrid->Remove(entity);
     if (!GetInspectables(entity).empty())
         std::printf("extremely bad\n");
 }
