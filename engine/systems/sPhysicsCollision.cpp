@@ -11,6 +11,13 @@
 #include "engine/systems/ShapeTests.h"
 #include "engine/systems/sIdentifierSystem.h"
 
+namespace
+{
+// Room kept in every collider's handled list, so that a frame's contacts fit without allocating
+// (a list grows past it only for a collider touching more partners in one frame).
+constexpr std::size_t HandledCapacity = 16;
+}
+
 sPhysicsCollision::sPhysicsCollision()
 {
     cellScratch.reserve(MAX_ENTITIES);
@@ -72,7 +79,9 @@ void sPhysicsCollision::Init(Coordinator& coordinator)
 
 void sPhysicsCollision::Update(Coordinator& coordinator)
 {
-    AssertFail(entities.size() > MAX_ENTITIES, "MORE THAN MAXIMUM NUMBER OF COLLIDERS ALLOWED");
+    // Tested before the message is built: every frame passes here.
+    if (entities.size() > MAX_ENTITIES)
+        Assert("MORE THAN MAXIMUM NUMBER OF COLLIDERS ALLOWED");
     // The entry builds the broadphase grid before the first frame; without one there is nothing
     // to pair.
     GridSpec* grid = coordinator.BroadphaseGrid.get();
@@ -127,6 +136,8 @@ void sPhysicsCollision::RebuildBroadphase(Coordinator& coordinator, GridSpec& gr
         ColliderParts& found = PartsOf(coordinator, entity);
         if (found.transform == nullptr || found.collision == nullptr)
             continue;
+        if (found.collision->handled.capacity() < HandledCapacity)
+            found.collision->handled.reserve(HandledCapacity);
         PlaceCollider(coordinator, entity, grid, *found.transform, *found.collision, bound);
     }
 }
