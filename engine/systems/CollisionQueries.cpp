@@ -98,6 +98,58 @@ bool SegmentMeetsCollider(const Vector2& from, const Vector2& to, const PhysicsC
     }
 }
 
+// The segment's line for a quick, conservative rejection of far colliders: a collider whose
+// bounding circle stays clear of the segment (by a margin well above float rounding) cannot be
+// crossed, so the exact test is skipped for it without changing any result.
+struct SegmentReach
+{
+    bool usable = false;
+    double fromX = 0;
+    double fromY = 0;
+    double unitX = 0;
+    double unitY = 0;
+    double length = 0;
+
+    SegmentReach(const Vector2& from, const Vector2& to)
+    {
+        const double dx = static_cast<double>(to.x) - from.x;
+        const double dy = static_cast<double>(to.y) - from.y;
+        length = std::sqrt(dx * dx + dy * dy);
+        usable = length > 0.0 && std::isfinite(length);
+        if (usable)
+        {
+            fromX = from.x;
+            fromY = from.y;
+            unitX = dx / length;
+            unitY = dy / length;
+        }
+    }
+
+    bool OutOfReach(const PhysicsCollision& collision) const
+    {
+        if (!usable)
+            return false;
+        const CollisionShape& s = *collision.shape;
+        double cx = s.center.x;
+        double cy = s.center.y;
+        double reach = s.radius;
+        if (collision.colliderType == ColliderRectangle)
+        {
+            cx = s.position.x + 0.5 * s.size.x;
+            cy = s.position.y + 0.5 * s.size.y;
+            reach = 0.5 * std::sqrt(static_cast<double>(s.size.x) * s.size.x + static_cast<double>(s.size.y) * s.size.y);
+        }
+        else if (collision.colliderType == ColliderLineSegment)
+            reach = 0.5 * std::abs(static_cast<double>(s.size.x));
+        const double margin = reach * 1.001 + 0.01;
+        const double dx = cx - fromX;
+        const double dy = cy - fromY;
+        const double along = dx * unitX + dy * unitY;
+        const double across = std::abs(dy * unitX - dx * unitY);
+        return across > margin || along < -margin || along > length + margin;
+    }
+};
+
 // The ray test with contacts: rectangles by the slab test, circles by the ray-circle test.
 bool RayMeetsCollider(const Ray& ray, const PhysicsCollision& collision, Vector2& point, Vector2& normal)
 {
@@ -127,13 +179,15 @@ bool RayMeetsCollider(const Ray& ray, const PhysicsCollision& collision, Vector2
 void FilterByCircle(Coordinator& coordinator, const Vector2& centre, float radius, std::vector<Entity>& candidates,
                     const std::vector<std::string>& tags)
 {
+    auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
+    auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
     auto kept = candidates.begin();
     for (Entity entity : candidates)
     {
-        const PhysicsCollision* collision = coordinator.GetComponent<PhysicsCollision>(entity);
+        const PhysicsCollision* collision = collisions.Find(entity);
         if (collision == nullptr || !CircleMeetsCollider(centre, radius, *collision))
             continue;
-        if (!tags.empty() && !CarriesAnyOf(coordinator.GetComponent<Identifier>(entity), tags))
+        if (!tags.empty() && !CarriesAnyOf(identifiers.Find(entity), tags))
             continue;
         *kept++ = entity;
     }
@@ -155,11 +209,13 @@ void FilterBySegment(Coordinator& coordinator, const Vector2& from, const Vector
 {
     const bool contacts = wantContacts && points != nullptr && normals != nullptr;
     const Ray ray = {{to.x - from.x, to.y - from.y}, from};
+    const SegmentReach reach(from, to);
+    auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
     auto kept = candidates.begin();
     for (Entity entity : candidates)
     {
-        const PhysicsCollision* collision = coordinator.GetComponent<PhysicsCollision>(entity);
-        if (collision == nullptr)
+        const PhysicsCollision* collision = collisions.Find(entity);
+        if (collision == nullptr || reach.OutOfReach(*collision))
             continue;
         if (contacts)
         {
@@ -190,11 +246,12 @@ std::vector<Entity> Raycast(Coordinator& coordinator, const GridSpec& grid, cons
                 candidates.Reset(entity);
     std::vector<Entity> found = BitsetToEntities(candidates);
     if (tags != nullptr)
+    {
+        auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
         found.erase(std::remove_if(found.begin(), found.end(),
-                                   [&](Entity entity) {
-                                       return !CarriesAnyOf(coordinator.GetComponent<Identifier>(entity), *tags);
-                                   }),
+                                   [&](Entity entity) { return !CarriesAnyOf(identifiers.Find(entity), *tags); }),
                     found.end());
+    }
     FilterBySegment(coordinator, from, to, found, wantContacts, points, normals);
     return found;
 }
