@@ -127,7 +127,8 @@ void Coordinator::SwapScene()
     PendingDestroy.clear();
     ComponentManager.ForEachContainer([](const std::string&, cComponentContainerBase& container) { container.Clear(); });
     PauseQueue.Clear();
-    // MERGE(physics): BroadphaseGrid->Clear();  (GridSpec::Clear)
+    if (BroadphaseGrid)
+        BroadphaseGrid->Clear();
     ViewHeight = static_cast<float>(WindowHeight);
 
     LoadScene(next, *this);
@@ -228,6 +229,8 @@ void Coordinator::DestroyNow(Entity entity)
     Signatures[entity].reset();
     alive.reset(entity);
     queued.reset(entity);
+    if (BroadphaseGrid)
+        BroadphaseGrid->Remove(entity);
     if (!GetInspectables(entity).empty())
         std::printf("extremely bad\n");
 }

@@ -9,6 +9,7 @@
 #include "engine/core/SystemManager.h"
 #include "engine/platform/ImageLoading.h"
 #include "engine/platform/ResourceManager.h"
+#include "engine/systems/GridSpec.h"
 
 #include <array>
 #include <bitset>
@@ -154,6 +155,8 @@ public:
     Entity CursorEntity = 0;
     double StepAccumulator = 0.0;
     int StepCount = 0;
+    // The collision broadphase; null until the entry builds it.
+    std::unique_ptr<GridSpec> BroadphaseGrid;
     std::vector<Entity> PendingDestroy;
     ::PauseQueue PauseQueue;
     Entity CameraEntity = 0;

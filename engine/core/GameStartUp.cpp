@@ -2,6 +2,9 @@
 
 #include "engine/components/ComponentRegistration.h"
 #include "engine/components/Identifier.h"
+#include "engine/components/PhysicsCollision.h"
+#include "engine/components/PhysicsMovement.h"
+#include "engine/components/Transform.h"
 #include "engine/core/Assert.h"
 #include "engine/core/Coordinator.h"
 #include "engine/core/FrameClock.h"
@@ -15,7 +18,11 @@
 #include "engine/platform/native/Platform.h"
 #include "engine/platform/sInputSystem.h"
 #include "engine/platform/sSoundSystem.h"
+#include "engine/systems/GridSpec.h"
 #include "engine/systems/sIdentifierSystem.h"
+#include "engine/systems/sPhysicsCollision.h"
+#include "engine/systems/sPhysicsMovement.h"
+#include "engine/systems/sUIButtonSystem.h"
 #include "game/flow/BehaviourRegistration.h"
 
 #include <chrono>
@@ -36,9 +43,9 @@ void RegisterSystems(Coordinator& coordinator)
     systems.RegisterSystem<sInputSystem>();
     systems.RegisterSystem<sIdentifierSystem>();
     systems.RegisterSystem<sBehaviourSystem>();
-    // MERGE(physics): systems.RegisterSystem<sPhysicsCollision>();
-    // MERGE(physics): systems.RegisterSystem<sUIButtonSystem>();
-    // MERGE(physics): systems.RegisterSystem<sPhysicsMovement>();
+    systems.RegisterSystem<sPhysicsCollision>();
+    systems.RegisterSystem<sUIButtonSystem>();
+    systems.RegisterSystem<sPhysicsMovement>();
     // MERGE(drawing): systems.RegisterSystem<sTransformSystem>();
     systems.RegisterSystem<sSoundSystem>();
     // MERGE(drawing): systems.RegisterSystem<sAnimationSystem>();
@@ -63,22 +70,21 @@ void SetSystemSignatures(Coordinator& coordinator)
     // MERGE(drawing): Require<sLightingSystem, Transform>(coordinator);
     Require<sIdentifierSystem, Identifier>(coordinator);
     // MERGE(drawing): Require<sFontSystem, Font>(coordinator);
-    // MERGE(physics): Require<sPhysicsMovement, PhysicsMovement>(coordinator);
-    // MERGE(physics): Require<sPhysicsMovement, Transform>(coordinator);
-    // MERGE(physics): Require<sPhysicsMovement, Identifier>(coordinator);
-    // MERGE(physics): Require<sPhysicsCollision, PhysicsCollision>(coordinator);
-    // MERGE(physics): Require<sPhysicsCollision, Identifier>(coordinator);
-    // MERGE(physics): Require<sPhysicsCollision, PhysicsMovement>(coordinator);
-    // MERGE(physics): Require<sPhysicsCollision, Transform>(coordinator);
-    // MERGE(physics): Require<sUIButtonSystem, Transform>(coordinator);
-    // MERGE(physics): Require<sUIButtonSystem, Identifier>(coordinator);
-    // MERGE(physics): Require<sUIButtonSystem, PhysicsCollision>(coordinator);
+    Require<sPhysicsMovement, PhysicsMovement>(coordinator);
+    Require<sPhysicsMovement, Transform>(coordinator);
+    Require<sPhysicsMovement, Identifier>(coordinator);
+    Require<sPhysicsCollision, PhysicsCollision>(coordinator);
+    Require<sPhysicsCollision, Identifier>(coordinator);
+    Require<sPhysicsCollision, PhysicsMovement>(coordinator);
+    Require<sPhysicsCollision, Transform>(coordinator);
+    Require<sUIButtonSystem, Transform>(coordinator);
+    Require<sUIButtonSystem, Identifier>(coordinator);
+    Require<sUIButtonSystem, PhysicsCollision>(coordinator);
 }
 
 void PrepareAssetsAndSound(Coordinator& coordinator)
 {
-    // MERGE(physics): coordinator.BroadphaseGrid = a GridSpec of 3880 by 2140 with origin
-    // (-630, -700), 8 columns and 8 rows, every bitset empty.
+    coordinator.BroadphaseGrid = std::make_unique<GridSpec>(3880, 2140, -630.0f, -700.0f, 8, 8);
     ScanAssets(coordinator.ResourceManager);
     coordinator.ResourceManager.InitSoundAndLoad(coordinator);
 }

@@ -1,4 +1,5 @@
 #include "engine/core/sBehaviourSystem.h"
+#include "engine/systems/sPhysicsCollision.h"
 #include "game/flow/BehaviourRegistration.h"
 #include "game/flow/PublishedInstances.h"
 #include "game/flow/bCameraBehaviour.h"
@@ -81,7 +82,8 @@ TEST_F(BehaviourRegistryTest, AllTwentyFourAreRegisteredInOrderAndCreatedByName)
             EXPECT_EQ(character->DangerIcon, NO_ENTITY);
         }
     }
-    // The hooks run through the framework without effects of their own yet.
+    // The hooks run through the framework; the path grid's Awake needs the collision system.
+    coordinator.SystemManager.RegisterSystem<sPhysicsCollision>();
     world.behaviours->OnSceneLoaded(coordinator);
     world.behaviours->Update(coordinator);
     world.behaviours->UnloadScene(coordinator, true);

@@ -1,0 +1,116 @@
+#include "support/ContactRecorder.h"
+#include "support/PhysicsWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// Every allocation of this test program is counted: the whole binary gets this operator new.
+namespace
+{
+std::atomic<long> allocationCount{0};
+
+void* Allocate(std::size_t size)
+{
+    ++allocationCount;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+}
+
+void* operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+namespace
+{
+// A behaviour that answers contacts without allocating.
+class QuietContact : public IBehaviour
+{
+public:
+    static constexpr const char* ClassName = "QuietContact";
+    void Awake(Coordinator&) override {}
+    void Start(Coordinator&) override {}
+    void Update(Coordinator&) override {}
+    void OnSceneUnload(Coordinator&) override {}
+    void OnCollision(Coordinator&, Entity) override { ++contacts; }
+    void OnTrigger(Coordinator&, Entity) override { ++contacts; }
+    long contacts = 0;
+};
+}
+
+// Walls, crates and triggers with circles and boxes bouncing among them and turning: once the
+// scene has run for a while, further collision and movement steps allocate nothing.
+TEST(AllocationTest, SteadyCollisionAndMovementStepsAllocateNothing)
+{
+    PhysicsWorld world;
+    Coordinator& coordinator = world.coordinator;
+    long contacts = 0;
+    std::vector<std::shared_ptr<QuietContact>> listeners;
+    for (int i = 0; i < 40; ++i)
+    {
+        const float x = -500.0f + static_cast<float>(i % 10) * 360.0f;
+        const float y = -500.0f + static_cast<float>(i / 10) * 450.0f;
+        world.Collider("Wall", ColliderRectangle, {x, y}, {200, 30});
+        const Entity post = world.Collider("Post", ColliderLineSegment, {x + 120, y + 200}, {160, 4});
+        world.TransformOf(post).rotation = 0.3f * static_cast<float>(i);
+        const Entity zone = world.Collider("Zone", ColliderCircle, {x + 60, y + 120}, {80, 80});
+        world.CollisionOf(zone).isTrigger = true;
+        listeners.push_back(world.Attach<QuietContact>(zone));
+    }
+    for (int i = 0; i < 200; ++i)
+    {
+        const float x = -400.0f + static_cast<float>(i % 20) * 170.0f;
+        const float y = -400.0f + static_cast<float>(i / 20) * 180.0f;
+        const bool round = i % 3 != 0;
+        const Entity mover = world.Collider("Mover", round ? ColliderCircle : ColliderRectangle, {x, y}, {24, 24},
+                                            {static_cast<float>((i * 37) % 400 - 200), static_cast<float>((i * 53) % 400 - 200)});
+        world.CollisionOf(mover).isReflective = i % 2 == 0;
+        world.CollisionOf(mover).isMovable = i % 5 == 0;
+        world.MovementOf(mover).Speed = 400.0f;
+        if (i % 4 == 0)
+            world.MovementOf(mover).AddForce(1, 1.0e9f, 0.0f, {0, 0}, 0.5f, "bRotate");
+        if (i % 7 == 0)
+            listeners.push_back(world.Attach<QuietContact>(mover));
+    }
+    auto frame = [&](int steps) {
+        coordinator.StepCount = steps;
+        world.collision->Update(coordinator);
+        world.movement->Update(coordinator);
+    };
+    for (int i = 0; i < 120; ++i)
+        frame(1 + i % 2);
+
+    const long before = allocationCount.load();
+    for (int i = 0; i < 240; ++i)
+        frame(1 + i % 2);
+    const long allocated = allocationCount.load() - before;
+    for (const auto& listener : listeners)
+        contacts += listener->contacts;
+    EXPECT_EQ(allocated, 0);
+    EXPECT_GT(contacts, 100) << "the scene must actually collide";
+}
