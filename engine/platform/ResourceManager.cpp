@@ -61,7 +61,7 @@ const FontInfo& ResourceManager::GetFont(const std::string& name) const
     return it->second;
 }
 
-SpritesheetResult* ResourceManager::GetSpritesheet(SpritesheetKey key, int& frameIndex, bool& finished,
+SpritesheetResult* ResourceManager::GetSpritesheet(const SpritesheetKey& key, int& frameIndex, bool& finished,
                                                    bool holdState)
 {
     auto it = spritesheetKeys.find(key);
