@@ -253,16 +253,13 @@ void sRendererSystem::RefreshLightsAndBatches(Coordinator& coordinator)
 
     if (const sLightingSystem* lighting = FindLighting(coordinator); lighting != nullptr && !lighting->occluders.empty())
         wallCount = PackWalls(wallBlock, lighting->occluders, nullptr);
-    if (Ready())
-    {
-        if (ambientCount > 0)
-            UploadAmbientLights();
-        if (spotCount > 0)
-            UploadSpotLights();
-        if (wallCount > 0)
-            UploadWalls();
-        SetLightCounts();
-    }
+    if (ambientCount > 0)
+        UploadAmbientLights();
+    if (spotCount > 0)
+        UploadSpotLights();
+    if (wallCount > 0)
+        UploadWalls();
+    SetLightCounts();
     AssignRenderKinds(coordinator);
 }
 
@@ -341,19 +338,23 @@ void sRendererSystem::UploadVisibleLights(Coordinator& coordinator)
     SetLightCounts();
 }
 
+// Before Init there are no buffers: the packed data waits for the next upload.
 void sRendererSystem::UploadAmbientLights()
 {
-    UploadBlock(ambientLightBuffer, ambientBlock);
+    if (Ready())
+        UploadBlock(ambientLightBuffer, ambientBlock);
 }
 
 void sRendererSystem::UploadSpotLights()
 {
-    UploadBlock(spotLightBuffer, spotBlock);
+    if (Ready())
+        UploadBlock(spotLightBuffer, spotBlock);
 }
 
 void sRendererSystem::UploadWalls()
 {
-    UploadBlock(wallBuffer, wallBlock);
+    if (Ready())
+        UploadBlock(wallBuffer, wallBlock);
 }
 
 void sRendererSystem::SetLightCounts()
