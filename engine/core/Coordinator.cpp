@@ -55,6 +55,8 @@ void Coordinator::StartUp()
     // The cursor points exist from construction, so the first scene's Awake and Start could
     // read them already.
     SystemManager.ForEachSystem([this](const std::string&, sSystemBase& system) { system.Init(*this); });
+    // The first scene was loaded without a swap: its lights and walls are gathered here.
+    RebuildSceneLighting(*this);
     if (WindowState::window != nullptr)
         glfwGetFramebufferSize(WindowState::window, &WindowWidth, &WindowHeight);
     for (int code : KeyCodes)
