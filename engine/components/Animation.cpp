@@ -37,6 +37,11 @@ bool TranslateSceneState(int fileValue, int& state)
 
 std::string Animation::GetStateName() const
 {
+    return StateNameText();
+}
+
+const char* Animation::StateNameText() const
+{
     if (AnimationState < 0 || AnimationState >= StateCount)
         return "Idle";
     return StateNames[AnimationState];

@@ -20,6 +20,8 @@ public:
 
     // The clip name of AnimationState; "Idle" for 0, 1 and any value outside 0..19.
     std::string GetStateName() const;
+    // The same name without building a string (per-frame lookups use it).
+    const char* StateNameText() const;
 
     std::string AnimationTag;
     float AnimationSpeed = 0.0f;

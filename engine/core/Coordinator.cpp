@@ -9,12 +9,12 @@
 #include "engine/platform/native/Platform.h"
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
+#include "engine/systems/sLightingSystem.h"
+#include "engine/systems/sRendererSystem.h"
 
 #include <GLFW/glfw3.h>
 #include <cstdio>
 #include <exception>
-
-// Calls that join when their parts are merged are marked "MERGE(<part>):" below.
 
 namespace
 {
@@ -24,6 +24,19 @@ template <class T>
 T* FindSystem(const SystemManager& systems)
 {
     return dynamic_cast<T*>(systems.FindSystemByName(TypeName<T>()));
+}
+
+// Lights, walls and drawing lists follow the entities that exist now (after a scene load or a
+// destruction pass).
+void RebuildSceneLighting(Coordinator& coordinator)
+{
+    sLightingSystem* lighting = FindSystem<sLightingSystem>(coordinator.SystemManager);
+    if (lighting != nullptr)
+        lighting->RebuildOccluders(true, coordinator);
+    if (sRendererSystem* renderer = FindSystem<sRendererSystem>(coordinator.SystemManager))
+        renderer->RefreshLightsAndBatches(coordinator);
+    if (lighting != nullptr)
+        lighting->RefreshLightLists(coordinator);
 }
 }
 
@@ -42,6 +55,8 @@ void Coordinator::StartUp()
     // The cursor points exist from construction, so the first scene's Awake and Start could
     // read them already.
     SystemManager.ForEachSystem([this](const std::string&, sSystemBase& system) { system.Init(*this); });
+    // The first scene was loaded without a swap: its lights and walls are gathered here.
+    RebuildSceneLighting(*this);
     if (WindowState::window != nullptr)
         glfwGetFramebufferSize(WindowState::window, &WindowWidth, &WindowHeight);
     for (int code : KeyCodes)
@@ -133,10 +148,7 @@ void Coordinator::SwapScene()
 
     LoadScene(next, *this);
 
-    // MERGE(drawing): lighting and drawing rebuild their scene data:
-    //   GetSystem<sLightingSystem>()->RebuildOccluders(*this, true);
-    //   GetSystem<sRendererSystem>()->RefreshLightsAndBatches(*this);
-    //   GetSystem<sLightingSystem>()->RefreshLightLists(*this);
+    RebuildSceneLighting(*this);
     CurrentScene = next;
 }
 
@@ -213,6 +225,7 @@ void Coordinator::ProcessDestroyedEntities()
         for (Entity entity : batch)
             DestroyNow(entity);
     }
+    RebuildSceneLighting(*this);
 }
 
 void Coordinator::DestroyNow(Entity entity)

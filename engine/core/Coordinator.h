@@ -40,7 +40,8 @@ public:
 
     // --- Life cycle -------------------------------------------------------------------------
     // Once, after the first scene has loaded: window icons, every system's Init (registry
-    // order), the framebuffer size and the key states (every polled code at 0).
+    // order), the first scene's lights and walls, the framebuffer size and the key states
+    // (every polled code at 0).
     void StartUp();
     // Once per frame after the frame clock: focus, every system, hot reload, pause commands,
     // destruction, the requested scene swap, and F11.

@@ -1,9 +1,12 @@
 #include "engine/core/GameStartUp.h"
 
 #include "engine/components/ComponentRegistration.h"
+#include "engine/components/Animation.h"
+#include "engine/components/Font.h"
 #include "engine/components/Identifier.h"
 #include "engine/components/PhysicsCollision.h"
 #include "engine/components/PhysicsMovement.h"
+#include "engine/components/Renderer.h"
 #include "engine/components/Transform.h"
 #include "engine/core/Assert.h"
 #include "engine/core/Coordinator.h"
@@ -19,9 +22,14 @@
 #include "engine/platform/sInputSystem.h"
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/GridSpec.h"
+#include "engine/systems/sAnimationSystem.h"
+#include "engine/systems/sFontSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
+#include "engine/systems/sLightingSystem.h"
 #include "engine/systems/sPhysicsCollision.h"
 #include "engine/systems/sPhysicsMovement.h"
+#include "engine/systems/sRendererSystem.h"
+#include "engine/systems/sTransformSystem.h"
 #include "engine/systems/sUIButtonSystem.h"
 #include "game/flow/BehaviourRegistration.h"
 
@@ -29,8 +37,6 @@
 #include <cstdio>
 #include <iomanip>
 #include <sstream>
-
-// Calls that join when their parts are merged are marked "MERGE(<part>):" below.
 
 namespace
 {
@@ -46,12 +52,12 @@ void RegisterSystems(Coordinator& coordinator)
     systems.RegisterSystem<sPhysicsCollision>();
     systems.RegisterSystem<sUIButtonSystem>();
     systems.RegisterSystem<sPhysicsMovement>();
-    // MERGE(drawing): systems.RegisterSystem<sTransformSystem>();
+    systems.RegisterSystem<sTransformSystem>();
     systems.RegisterSystem<sSoundSystem>();
-    // MERGE(drawing): systems.RegisterSystem<sAnimationSystem>();
-    // MERGE(drawing): systems.RegisterSystem<sLightingSystem>();
-    // MERGE(drawing): systems.RegisterSystem<sFontSystem>();
-    // MERGE(drawing): systems.RegisterSystem<sRendererSystem>();
+    systems.RegisterSystem<sAnimationSystem>();
+    systems.RegisterSystem<sLightingSystem>();
+    systems.RegisterSystem<sFontSystem>();
+    systems.RegisterSystem<sRendererSystem>();
 }
 
 template <class System, class Component>
@@ -63,13 +69,13 @@ void Require(Coordinator& coordinator)
 // Input, behaviours and sound work on the coordinator alone and have no signature.
 void SetSystemSignatures(Coordinator& coordinator)
 {
-    // MERGE(drawing): Require<sTransformSystem, Transform>(coordinator);
-    // MERGE(drawing): Require<sAnimationSystem, Animation>(coordinator);
-    // MERGE(drawing): Require<sRendererSystem, Renderer>(coordinator);
-    // MERGE(drawing): Require<sRendererSystem, Transform>(coordinator);
-    // MERGE(drawing): Require<sLightingSystem, Transform>(coordinator);
+    Require<sTransformSystem, Transform>(coordinator);
+    Require<sAnimationSystem, Animation>(coordinator);
+    Require<sRendererSystem, Renderer>(coordinator);
+    Require<sRendererSystem, Transform>(coordinator);
+    Require<sLightingSystem, Transform>(coordinator);
     Require<sIdentifierSystem, Identifier>(coordinator);
-    // MERGE(drawing): Require<sFontSystem, Font>(coordinator);
+    Require<sFontSystem, Font>(coordinator);
     Require<sPhysicsMovement, PhysicsMovement>(coordinator);
     Require<sPhysicsMovement, Transform>(coordinator);
     Require<sPhysicsMovement, Identifier>(coordinator);

@@ -57,11 +57,13 @@ AudioSound*& ResourceManager::GetSound(const std::string& id)
 const FontInfo& ResourceManager::GetFont(const std::string& name) const
 {
     auto it = fonts.find(name);
-    AssertFail(it == fonts.end(), "Failed to get font info");
+    // Asked for every text every frame: the message is only built when it is needed.
+    if (it == fonts.end())
+        Assert("Failed to get font info");
     return it->second;
 }
 
-SpritesheetResult* ResourceManager::GetSpritesheet(SpritesheetKey key, int& frameIndex, bool& finished,
+SpritesheetResult* ResourceManager::GetSpritesheet(const SpritesheetKey& key, int& frameIndex, bool& finished,
                                                    bool holdState)
 {
     auto it = spritesheetKeys.find(key);

@@ -36,7 +36,7 @@ public:
     // Past the last frame: "ONESHOT" sets finished, a held state stops on the last frame, any
     // other state wraps to 0. A key that is not stored, or whose sheet has no frames or no
     // size, is reported as not found and leaves frameIndex and finished untouched.
-    SpritesheetResult* GetSpritesheet(SpritesheetKey key, int& frameIndex, bool& finished, bool holdState);
+    SpritesheetResult* GetSpritesheet(const SpritesheetKey& key, int& frameIndex, bool& finished, bool holdState);
 
     // Deletes every GL object and releases every sound; called once at shut-down, with the
     // GL context and the audio system still alive. The stores keep the stale names.

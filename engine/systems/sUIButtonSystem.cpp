@@ -3,6 +3,7 @@
 #include "engine/components/PhysicsCollision.h"
 #include "engine/core/Coordinator.h"
 #include "engine/systems/GridSpec.h"
+#include "engine/systems/sRendererSystem.h"
 #include "game/flow/PublishedInstances.h"
 #include "game/flow/bUIButtonBehaviour.h"
 #include "game/squad/bGameController.h"
@@ -95,8 +96,10 @@ void sUIButtonSystem::Update(Coordinator& coordinator)
     RefreshRendererLists(coordinator);
 }
 
-void sUIButtonSystem::RefreshRendererLists(Coordinator&)
+void sUIButtonSystem::RefreshRendererLists(Coordinator& coordinator)
 {
-    // LEAD: call sRendererSystem::RefreshLightsAndBatches(coordinator) here once the renderer is
-    // merged; a hover changes textures, so the batches must be rebuilt after it.
+    // A hover changes textures, so the batches must be rebuilt after it.
+    if (auto* renderer = dynamic_cast<sRendererSystem*>(
+            coordinator.SystemManager.FindSystemByName(TypeName<sRendererSystem>())))
+        renderer->RefreshLightsAndBatches(coordinator);
 }

@@ -1,5 +1,10 @@
+#include "game/flow/bImageBehaviour.h"
 #include "support/ContactRecorder.h"
+#include "support/GlTestContext.h"
 #include "support/PhysicsWorld.h"
+#include "support/RenderWorld.h"
+#include "support/TempWorkingFolder.h"
+#include "systems/DrawingAssets.h"
 
 #include <gtest/gtest.h>
 
@@ -113,4 +118,76 @@ TEST(AllocationTest, SteadyCollisionAndMovementStepsAllocateNothing)
         contacts += listener->contacts;
     EXPECT_EQ(allocated, 0);
     EXPECT_GT(contacts, 100) << "the scene must actually collide";
+}
+
+// A busy scene of sprites (plain, tiled, turned, animated, camera-bound), texts, lights and walls:
+// once it has been drawn a few times, the transform step and the renderer's frame allocate
+// nothing.
+TEST(AllocationTest, SteadyFramesOfTheRendererAndTheTransformStepAllocateNothing)
+{
+    ASSERT_TRUE(GlTestContext::Get().Ready());
+    TempWorkingFolder folder;
+    DrawingAssets::Write();
+    OffscreenTarget target;
+    RenderWorld world;
+    Coordinator& coordinator = world.coordinator;
+    world.behaviours->RegisterBehaviour<bImageBehaviour>();
+    const char* textures[] = {"Red", "Green", "Blue", "White", "Halves"};
+    const float white[3] = {1, 1, 1};
+    for (int i = 0; i < 300; ++i)
+    {
+        const Vector2 at = {static_cast<float>((i * 97) % 2400) - 200.0f, static_cast<float>((i * 61) % 1400) - 150.0f};
+        const Entity sprite = world.Sprite(textures[i % 5], at, {40, 30}, static_cast<float>(i % 7));
+        Renderer& drawn = world.RendererOf(sprite);
+        drawn.tileMode = i % 11 == 0;
+        drawn.tileSizeX = 3.0f;
+        drawn.modelID = i % 13 == 0 ? 2 : 1;
+        world.TransformOf(sprite).rotation = static_cast<float>(i % 5) * 0.4f;
+        if (i % 17 == 0)
+            world.behaviours->AddBehaviour(TypeName<bImageBehaviour>(), sprite, coordinator)->BindToCamera = true;
+        if (i % 9 == 0)
+        {
+            coordinator.GetComponent<Identifier>(sprite)->tags = {"Sheet", "ANIMATED"};
+            Animation* animation = coordinator.AddComponent<Animation>(sprite);
+            animation->AnimationTag = "Sheet";
+            coordinator.AddEntityToSystem<sAnimationSystem>(sprite);
+        }
+    }
+    for (int i = 0; i < 6; ++i)
+        world.Text("Frames without allocations " + std::to_string(i), {100.0f + 250.0f * static_cast<float>(i), 900},
+                   0.6f, white, 8, "DejaVuSans");
+    for (int i = 0; i < 24; ++i)
+        world.Light(i % 6 == 0 ? "SPOTLIGHT" : "AMBIENTLIGHT",
+                    {static_cast<float>(i * 90), static_cast<float>((i * 53) % 1080)}, 250);
+    for (int i = 0; i < 60; ++i)
+        world.Wall({static_cast<float>((i * 131) % 2000), static_cast<float>((i * 71) % 1100)}, {30, 8});
+    world.Load();
+    coordinator.DeltaTime = 1.0f / 60.0f;
+
+    for (int i = 0; i < 10; ++i)
+        world.Frame();
+    // Each step counted on its own; the camera moves and shakes meanwhile.
+    world.renderer->shakeDuration = 1.0f;
+    world.renderer->shakeMagnitude = 1.0f;
+    world.renderer->shakeRotation = 1.0f;
+    world.renderer->shakeOrigin = {960, 540};
+    long transformAllocations = 0;
+    long rendererAllocations = 0;
+    for (int i = 0; i < 60; ++i)
+    {
+        world.TransformOf(world.camera).position.x += 2.0f;
+        long before = allocationCount.load();
+        world.transforms->Update(coordinator);
+        transformAllocations += allocationCount.load() - before;
+        world.animation->Update(coordinator);
+        world.lighting->Update(coordinator);
+        world.fonts->Update(coordinator);
+        before = allocationCount.load();
+        world.renderer->Update(coordinator);
+        rendererAllocations += allocationCount.load() - before;
+    }
+    EXPECT_EQ(transformAllocations, 0);
+    EXPECT_EQ(rendererAllocations, 0);
+    EXPECT_GT(world.renderer->wallCount, 0);
+    EXPECT_GT(world.renderer->ambientCount, 0);
 }

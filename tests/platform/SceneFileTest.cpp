@@ -103,12 +103,12 @@ TEST_F(SceneFileTest, ASceneBuildsComponentsBehavioursAndSystems)
     const Entity backdrop = Named("Backdrop");
     EXPECT_EQ(backdrop, 1);
     const Renderer& renderer = *coordinator.GetComponent<Renderer>(backdrop);
-    EXPECT_EQ(renderer.textureName, "MenuBackdrop");
+    EXPECT_EQ(renderer.textureName, "MainMenu_Background");
     EXPECT_EQ(renderer.opacity, 0.5f);
     EXPECT_THAT(coordinator.GetComponent<Identifier>(backdrop)->tags, ElementsAre("UI", "MENU"));
     EXPECT_FLOAT_EQ(coordinator.GetComponent<Transform>(backdrop)->rotation, 1.5707964f);
-    // Unknown systems (here every system not built yet) are left out without a word.
-    EXPECT_THAT(Systems(backdrop), ElementsAre("class sIdentifierSystem"));
+    // An unknown system ("sNoSuchSystem") is left out without a word.
+    EXPECT_THAT(Systems(backdrop), ElementsAre("class sIdentifierSystem", "class sRendererSystem"));
 
     // An entity without an Identifier stays out of the identifier system; its own components
     // and behaviour are there.

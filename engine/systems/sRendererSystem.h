@@ -1,0 +1,140 @@
+#pragma once
+#include "engine/components/Vector2.h"
+#include "engine/core/sSystemBase.h"
+#include "engine/platform/AssetRecords.h"
+#include "engine/systems/DrawQueue.h"
+#include "engine/systems/InstanceBatch.h"
+#include "engine/systems/LightPacking.h"
+#include "engine/systems/MeshRecord.h"
+#include "engine/systems/RendererUniforms.h"
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+class Renderer;
+class Transform;
+
+// The only system that draws. Every frame it sets up the camera, sorts its members by layer
+// (then texture), uploads the lights and walls near the view, draws sprites, spritesheet frames,
+// tiled textures, interface images and text with the one program "All", and plays the camera
+// shake. Its state cache follows the real GL bindings (vertex array, texture, sampler), so an
+// entity is always drawn with its own mesh, texture, tiling and uniforms.
+class sRendererSystem : public sSystemBase
+{
+public:
+    static constexpr const char* ClassName = "sRendererSystem";
+    // Lights and walls are kept when they lie this far outside the view.
+    static constexpr float AmbientLightMargin = 200.0f;
+    static constexpr float SpotLightMargin = 400.0f;
+    static constexpr float WallMargin = 400.0f;
+
+    // Once, after the first scene has loaded, with the GL context current: meshes, fixed GL
+    // state, the grid outline, the light buffers, the program and its uniforms, render kinds.
+    void Init(Coordinator& coordinator) override;
+    void Update(Coordinator& coordinator) override;
+    // Deletes every GL object the renderer made.
+    void Exit() override;
+
+    // After a scene swap, a destruction pass or a hover: the light lists (all enabled lights
+    // packed, no view test), the instanced batches, the wall segments, and the render kinds.
+    void RefreshLightsAndBatches(Coordinator& coordinator);
+    // The lights and walls near the view, packed up to the buffers' capacities.
+    void UploadVisibleLights(Coordinator& coordinator);
+
+    void BuildInstanceBatch(Coordinator& coordinator, const std::set<Entity>& members, const std::string& textureName);
+    void DrawInstanceBatch(Coordinator& coordinator, std::size_t index);
+    std::set<Entity> EntitiesWithTexture(Coordinator& coordinator, const std::string& textureName);
+
+    // --- Set up once ------------------------------------------------------------------------
+    std::vector<MeshRecord> meshes;
+    std::uint32_t gridVertexArray = 0;
+    std::uint32_t gridVertexBuffer = 0;
+    std::uint32_t gridElementBuffer = 0;
+    int gridVertexCount = 0;
+    std::uint32_t ambientLightBuffer = 0;
+    std::uint32_t spotLightBuffer = 0;
+    std::uint32_t wallBuffer = 0;
+    std::uint32_t program = 0;
+    RendererUniforms uniforms;
+
+    // --- Scene data, rebuilt by RefreshLightsAndBatches ---------------------------------------
+    // Texture names drawn as instanced batches; nothing fills it in this game.
+    std::vector<std::string> instancedTextures;
+    std::vector<InstanceBatch> batches;
+    std::vector<Entity> spotLights;
+    std::vector<Entity> ambientLights;
+
+    // --- Per frame ----------------------------------------------------------------------------
+    std::vector<DrawEntry> drawQueue;
+    float maxLayer = 0.0f;
+    AmbientLightBlock ambientBlock;
+    SpotLightBlock spotBlock;
+    WallBlock wallBlock;
+    int ambientCount = 0;
+    int spotCount = 0;
+    int wallCount = 0;
+
+    // --- Camera shake: started from outside by setting all five ---------------------------------
+    float shakeElapsed = 0.0f;
+    float shakeDuration = 0.0f;
+    float shakeMagnitude = 0.0f;
+    float shakeRotation = 0.0f;
+    Vector2 shakeOrigin;
+
+private:
+    bool Ready() const { return initialised; }
+    void CreateGridOutline(Coordinator& coordinator);
+    void CreateLightBuffers();
+    void CreateTextStream();
+    void ApplyFixedState();
+    void AssignRenderKinds(Coordinator& coordinator);
+    void PackAllLights(Coordinator& coordinator);
+    void UploadAmbientLights();
+    void UploadSpotLights();
+    void UploadWalls();
+    void SetLightCounts();
+
+    // Frame steps.
+    void BeginFrame();
+    void SetUpCamera(Coordinator& coordinator);
+    void BuildDrawQueue(Coordinator& coordinator);
+    void DrawQueued(Coordinator& coordinator);
+    bool DrawEntity(Coordinator& coordinator, Renderer& renderer, Entity entity);
+    void DrawSprite(Coordinator& coordinator, Renderer& renderer, Entity entity, const Transform& transform,
+                    bool boundToCamera);
+    void DrawText(Coordinator& coordinator, const Renderer& renderer, Entity entity);
+    void DrawDueBatches(Coordinator& coordinator);
+    void PlayCameraShake(Coordinator& coordinator);
+    // The texture of a sprite: its spritesheet frame (uploading the frame's uniforms) when it is
+    // animated and its clip has a sheet, else its own texture; 0 when it has none to show.
+    std::uint32_t SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity, bool& animationFrame);
+
+    // GL bindings, each skipped while it is already in place.
+    void BindVertexArray(std::uint32_t vertexArray);
+    void BindTexture(std::uint32_t texture);
+    void BindSampler(bool repeat);
+
+    bool initialised = false;
+    std::uint32_t boundVertexArray = 0;
+    std::uint32_t boundTexture = 0;
+    std::uint32_t boundSampler = 0;
+    // Samplers for plain (clamped) and tiled (repeated) drawing; they override the textures'
+    // own wrap, so tiling one entity never changes how another samples the same texture.
+    std::uint32_t clampSampler = 0;
+    std::uint32_t repeatSampler = 0;
+    // Text: the quads of one text go into a stream buffer in one upload, then each glyph is
+    // drawn from its place in it.
+    std::uint32_t textVertexArray = 0;
+    std::uint32_t textVertexBuffer = 0;
+    std::vector<float> textVertices;
+    std::vector<std::uint32_t> textGlyphTextures;
+    // Last texture looked up by name this frame.
+    std::string lastTextureName;
+    std::uint32_t lastTexture = 0;
+    SpritesheetKey sheetKey;
+    Vector2 camera;
+    float viewHalfWidth = 0.0f;
+    float viewHalfHeight = 0.0f;
+};
