@@ -47,10 +47,8 @@ TEST(GameStart, AFirstRunStartsIntoTheLogoSceneWithTheCursor)
             << coordinator.GetComponent<Identifier>(entity)->name << " shows " << renderer->textureName;
     }
 
-    // The input system carries the cursor entity to the world cursor. (The renderer keeps the
-    // aspect ratio; it is the window's here. The logo's opening zoom may have begun, so the world
-    // point is near the pixel's, not on it.)
-    coordinator.AspectRatio = 1920.0f / 1080.0f;
+    // The input system carries the cursor entity to the world cursor. (The logo's opening zoom
+    // may have begun, so the world point is near the pixel's, not on it.)
     game->platform.SetCursor(100, 100);
     game->RunFrames(2);
     const Transform& cursorPlace = *coordinator.GetComponent<Transform>(cursor);

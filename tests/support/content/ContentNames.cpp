@@ -15,23 +15,6 @@ std::string WithoutPrefix(const std::string& typeName)
     return typeName.rfind(ClassPrefix, 0) == 0 ? typeName.substr(ClassPrefix.size()) : typeName;
 }
 
-// The drawing systems are written alongside this data and join the registry when they are
-// merged; until then their names and the components they need are known from their design.
-// A registered system always wins over this table.
-// MERGE(drawing): drop this table once the drawing systems are registered.
-struct PlannedSystem
-{
-    const char* name;
-    std::vector<std::string> needs;
-};
-const PlannedSystem PlannedSystems[] = {
-    {"sTransformSystem", {"Transform"}},
-    {"sAnimationSystem", {"Animation"}},
-    {"sLightingSystem", {"Transform"}},
-    {"sFontSystem", {"Font"}},
-    {"sRendererSystem", {"Renderer", "Transform"}},
-};
-
 void ReadRegistries(Coordinator& world, ContentNames& names)
 {
     std::map<ComponentType, std::string> componentOfType;
@@ -46,8 +29,6 @@ void ReadRegistries(Coordinator& world, ContentNames& names)
             if (needed.test(type))
                 needs.push_back(component);
     });
-    for (const PlannedSystem& planned : PlannedSystems)
-        names.systems.emplace(planned.name, planned.needs);
     for (const std::string& typeName : world.BehaviourSystem->RegistrationOrder())
         names.behaviours.insert(WithoutPrefix(typeName));
 }
