@@ -14,7 +14,11 @@ void SortDrawQueue(std::vector<DrawEntry>& queue)
     std::sort(queue.begin(), queue.end(), [](const DrawEntry& a, const DrawEntry& b) {
         if (a.renderer->layer != b.renderer->layer)
             return a.renderer->layer < b.renderer->layer;
-        return a.renderer->textureName < b.renderer->textureName;
+        const int byName = a.renderer->textureName.compare(b.renderer->textureName);
+        if (byName != 0)
+            return byName < 0;
+        // Equal in both keys the order is free: tiled ones together, so that they share draws.
+        return a.renderer->tileMode < b.renderer->tileMode;
     });
 }
 

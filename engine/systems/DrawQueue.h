@@ -14,7 +14,8 @@ struct DrawEntry
 };
 
 // Ascending by layer; equal layers by texture name (byte-wise, a prefix first), so that entities
-// sharing a texture are drawn one after another. Sorts in place without allocating.
+// sharing a texture are drawn one after another; among those, untiled before tiled. Sorts in
+// place without allocating.
 void SortDrawQueue(std::vector<DrawEntry>& queue);
 
 // Whether a sprite lies wholly outside the view, with a margin of 10 units: its box (half sizes

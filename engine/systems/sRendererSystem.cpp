@@ -70,11 +70,14 @@ void sRendererSystem::Init(Coordinator& coordinator)
     // the aspect ratio already.
     coordinator.AspectRatio = WindowAspectRatio();
     for (int i = 0; i < BuiltInMeshCount; ++i)
-        meshes.push_back(CreateMesh(BuiltInMeshGeometry(i)));
+    {
+        geometry.push_back(BuiltInMeshGeometry(i));
+        meshes.push_back(CreateMesh(geometry.back()));
+    }
     ApplyFixedState();
     CreateGridOutline(coordinator);
     CreateLightBuffers();
-    CreateTextStream();
+    CreateStream();
 
     const ShaderProgram all = coordinator.ResourceManager.GetShaderProgram("All");
     if (all.handle != 0 && all.linked)
@@ -146,17 +149,28 @@ void sRendererSystem::CreateLightBuffers()
     glNamedBufferData(wallBuffer, sizeof(WallBlock), nullptr, GL_DYNAMIC_DRAW);
 }
 
-void sRendererSystem::CreateTextStream()
+void sRendererSystem::CreateStream()
 {
-    glCreateVertexArrays(1, &textVertexArray);
-    glCreateBuffers(1, &textVertexBuffer);
-    // Text vertices are (x, y, u, v) at attribute 6, as the shader contract has them.
-    glEnableVertexArrayAttrib(textVertexArray, 6);
-    glVertexArrayVertexBuffer(textVertexArray, 0, textVertexBuffer, 0, 4 * sizeof(float));
-    glVertexArrayAttribFormat(textVertexArray, 6, 4, GL_FLOAT, GL_FALSE, 0);
-    glVertexArrayAttribBinding(textVertexArray, 6, 0);
-    textVertices.reserve(24 * 256);
-    textGlyphTextures.reserve(256);
+    glCreateBuffers(1, &streamBuffer);
+    GLuint arrays[2] = {0, 0};
+    glCreateVertexArrays(2, arrays);
+    spriteStream = arrays[0];
+    textStream = arrays[1];
+    // Sprites read (x, y) as the position (attribute 0) and (u, v) as texture coordinates
+    // (attribute 1); text reads all four as its vertex (attribute 6), as the shader contract has it.
+    glVertexArrayVertexBuffer(spriteStream, 0, streamBuffer, 0, 4 * sizeof(float));
+    glEnableVertexArrayAttrib(spriteStream, 0);
+    glVertexArrayAttribFormat(spriteStream, 0, 2, GL_FLOAT, GL_FALSE, 0);
+    glVertexArrayAttribBinding(spriteStream, 0, 0);
+    glEnableVertexArrayAttrib(spriteStream, 1);
+    glVertexArrayAttribFormat(spriteStream, 1, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float));
+    glVertexArrayAttribBinding(spriteStream, 1, 0);
+    glVertexArrayVertexBuffer(textStream, 0, streamBuffer, 0, 4 * sizeof(float));
+    glEnableVertexArrayAttrib(textStream, 6);
+    glVertexArrayAttribFormat(textStream, 6, 4, GL_FLOAT, GL_FALSE, 0);
+    glVertexArrayAttribBinding(textStream, 6, 0);
+    frameVertices.reserve(4 * 6 * 2048);
+    runs.reserve(256);
 
     GLuint samplers[2] = {0, 0};
     glCreateSamplers(2, samplers);
@@ -186,8 +200,12 @@ void sRendererSystem::Exit()
     DeleteBuffer(ambientLightBuffer);
     DeleteBuffer(spotLightBuffer);
     DeleteBuffer(wallBuffer);
-    DeleteVertexArray(textVertexArray);
-    DeleteBuffer(textVertexBuffer);
+    DeleteVertexArray(spriteStream);
+    DeleteVertexArray(textStream);
+    DeleteBuffer(streamBuffer);
+    for (auto& entry : atlases)
+        entry.second.Release();
+    atlases.clear();
     const GLuint samplers[2] = {clampSampler, repeatSampler};
     glDeleteSamplers(2, samplers);
     clampSampler = repeatSampler = 0;

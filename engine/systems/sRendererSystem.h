@@ -2,13 +2,18 @@
 #include "engine/components/Vector2.h"
 #include "engine/core/sSystemBase.h"
 #include "engine/platform/AssetRecords.h"
+#include "engine/systems/BuiltInMeshes.h"
 #include "engine/systems/DrawQueue.h"
+#include "engine/systems/DrawRun.h"
+#include "engine/systems/GlyphAtlas.h"
 #include "engine/systems/InstanceBatch.h"
 #include "engine/systems/LightPacking.h"
 #include "engine/systems/MeshRecord.h"
 #include "engine/systems/RendererUniforms.h"
+#include "engine/systems/SpriteVertices.h"
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,8 +24,14 @@ class Transform;
 // The only system that draws. Every frame it sets up the camera, sorts its members by layer
 // (then texture), uploads the lights and walls near the view, draws sprites, spritesheet frames,
 // tiled textures, interface images and text with the one program "All", and plays the camera
-// shake. Its state cache follows the real GL bindings (vertex array, texture, sampler), so an
-// entity is always drawn with its own mesh, texture, tiling and uniforms.
+// shake.
+//
+// Each entity's mesh is placed in the world on the CPU (positions through its model matrix,
+// texture coordinates into its frame or tiles) and all of a frame's vertices go to the GPU in
+// one upload; entities that follow one another with the same texture and the same uniform values
+// are then drawn with one call. Every draw sets the uniforms of its own state, and the state cache
+// follows the real GL bindings (vertex array, texture, sampler), so an entity is always drawn with
+// its own mesh, texture, tiling, space and frame.
 class sRendererSystem : public sSystemBase
 {
 public:
@@ -87,7 +98,7 @@ private:
     bool Ready() const { return initialised; }
     void CreateGridOutline(Coordinator& coordinator);
     void CreateLightBuffers();
-    void CreateTextStream();
+    void CreateStream();
     void ApplyFixedState();
     void AssignRenderKinds(Coordinator& coordinator);
     void PackAllLights(Coordinator& coordinator);
@@ -100,16 +111,23 @@ private:
     void BeginFrame();
     void SetUpCamera(Coordinator& coordinator);
     void BuildDrawQueue(Coordinator& coordinator);
-    void DrawQueued(Coordinator& coordinator);
-    bool DrawEntity(Coordinator& coordinator, Renderer& renderer, Entity entity);
-    void DrawSprite(Coordinator& coordinator, Renderer& renderer, Entity entity, const Transform& transform,
-                    bool boundToCamera);
-    void DrawText(Coordinator& coordinator, const Renderer& renderer, Entity entity);
-    void DrawDueBatches(Coordinator& coordinator);
+    // The queue becomes the frame's vertices and draws; then the draws are made.
+    void BuildRuns(Coordinator& coordinator);
+    bool QueueEntity(Coordinator& coordinator, Renderer& renderer, Entity entity);
+    void QueueSprite(Coordinator& coordinator, Renderer& renderer, Entity entity, const Transform& transform,
+                     bool boundToCamera);
+    void QueueText(Coordinator& coordinator, const Renderer& renderer, Entity entity);
+    void QueueDueBatches();
+    void AddRun(DrawRun::Kind kind, const DrawState& state, int first, int count);
+    void SubmitRuns(Coordinator& coordinator);
+    void ApplySpriteState(const DrawState& state);
+    void ApplyTextState(const DrawState& state);
     void PlayCameraShake(Coordinator& coordinator);
-    // The texture of a sprite: its spritesheet frame (uploading the frame's uniforms) when it is
-    // animated and its clip has a sheet, else its own texture; 0 when it has none to show.
-    std::uint32_t SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity, bool& animationFrame);
+    // The texture of a sprite: its spritesheet frame (filling in how the frame is sampled) when
+    // it is animated and its clip has a sheet, else its own texture; 0 when it has none to show.
+    std::uint32_t SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity, DrawState& state,
+                                UvTransform& uv);
+    const GlyphAtlas& AtlasOf(Coordinator& coordinator, const std::string& face);
 
     // GL bindings, each skipped while it is already in place.
     void BindVertexArray(std::uint32_t vertexArray);
@@ -124,12 +142,16 @@ private:
     // own wrap, so tiling one entity never changes how another samples the same texture.
     std::uint32_t clampSampler = 0;
     std::uint32_t repeatSampler = 0;
-    // Text: the quads of one text go into a stream buffer in one upload, then each glyph is
-    // drawn from its place in it.
-    std::uint32_t textVertexArray = 0;
-    std::uint32_t textVertexBuffer = 0;
-    std::vector<float> textVertices;
-    std::vector<std::uint32_t> textGlyphTextures;
+    // The frame's vertices (x, y, u, v) in one stream buffer, read as positions and texture
+    // coordinates by sprites and as text vertices by text.
+    std::uint32_t streamBuffer = 0;
+    std::uint32_t spriteStream = 0;
+    std::uint32_t textStream = 0;
+    std::vector<float> frameVertices;
+    std::vector<DrawRun> runs;
+    // The meshes' client-side data, to place them on the CPU.
+    std::vector<MeshGeometry> geometry;
+    std::map<std::string, GlyphAtlas> atlases;
     // Last texture looked up by name this frame.
     std::string lastTextureName;
     std::uint32_t lastTexture = 0;

@@ -19,7 +19,8 @@
 
 #include <algorithm>
 
-// The renderer's frame: camera, queue, lights, sprites, text and the camera shake.
+// The renderer's frame: camera, queue, lights, the frame's vertices and draws, and the camera
+// shake.
 
 namespace
 {
@@ -94,7 +95,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
         uniforms.SetMat4(Uniform::ScreenProjection, fonts->screenProjection);
         uniforms.SetMat4(Uniform::WorldProjection, fonts->worldProjection);
     }
-    DrawQueued(coordinator);
+    BuildRuns(coordinator);
+    SubmitRuns(coordinator);
     PlayCameraShake(coordinator);
 }
 
@@ -150,8 +152,10 @@ void sRendererSystem::BuildDrawQueue(Coordinator& coordinator)
     }
 }
 
-void sRendererSystem::DrawQueued(Coordinator& coordinator)
+void sRendererSystem::BuildRuns(Coordinator& coordinator)
 {
+    frameVertices.clear();
+    runs.clear();
     for (const DrawEntry& entry : drawQueue)
     {
         Renderer& renderer = *entry.renderer;
@@ -168,17 +172,16 @@ void sRendererSystem::DrawQueued(Coordinator& coordinator)
                 std::copy(std::begin(renderer.baseTint), std::end(renderer.baseTint), renderer.tint);
             }
         }
-        if (DrawEntity(coordinator, renderer, entry.entity))
-            DrawDueBatches(coordinator);
+        if (QueueEntity(coordinator, renderer, entry.entity))
+            QueueDueBatches();
     }
 }
 
-bool sRendererSystem::DrawEntity(Coordinator& coordinator, Renderer& renderer, Entity entity)
+bool sRendererSystem::QueueEntity(Coordinator& coordinator, Renderer& renderer, Entity entity)
 {
     if (renderer.renderKind == 2)
     {
-        uniforms.SetInt(Uniform::Type, TypeText);
-        DrawText(coordinator, renderer, entity);
+        QueueText(coordinator, renderer, entity);
         return true;
     }
     const Transform* transform = coordinator.GetComponent<Transform>(entity);
@@ -191,60 +194,63 @@ bool sRendererSystem::DrawEntity(Coordinator& coordinator, Renderer& renderer, E
     if (OutsideView(transform->position, transform->rotation, renderer.scaleX, renderer.scaleY, camera, halfWidth,
                     halfHeight))
         return false;
-    uniforms.SetInt(Uniform::Type, renderer.renderKind == 1 ? TypeInterface : TypeWorld);
-    DrawSprite(coordinator, renderer, entity, *transform, bound);
+    QueueSprite(coordinator, renderer, entity, *transform, bound);
     return true;
 }
 
-void sRendererSystem::DrawSprite(Coordinator& coordinator, Renderer& renderer, Entity entity,
-                                 const Transform& transform, bool boundToCamera)
+void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, Entity entity,
+                                  const Transform& transform, bool boundToCamera)
 {
-    uniforms.SetInt(Uniform::BindToCam, boundToCamera ? 1 : 0);
-    uniforms.SetFloat(Uniform::Opacity, renderer.opacity);
-    uniforms.SetFloat(Uniform::BaseLighting, renderer.lightingFactor);
-    uniforms.SetInt(Uniform::IgnoreLighting, renderer.ignoreLighting ? 1 : 0);
-    uniforms.SetFloat(Uniform::Depth, renderer.layer);
-    uniforms.SetVec3(Uniform::Tint, renderer.tint);
+    if (renderer.textureName.empty())
+        return;
+    // Scene data is checked when read; a mesh id set later by code is still not trusted.
+    if (renderer.modelID < 0 || static_cast<std::size_t>(renderer.modelID) >= geometry.size())
+        return;
+    DrawState state;
+    UvTransform uv;
+    state.texture = SpriteTexture(coordinator, renderer, entity, state, uv);
+    if (state.texture == 0)
+        return;
+    state.type = renderer.renderKind == 1 ? TypeInterface : TypeWorld;
+    state.bindToCamera = boundToCamera ? 1 : 0;
+    state.opacity = renderer.opacity;
+    state.lightingFactor = renderer.lightingFactor;
+    state.ignoreLighting = renderer.ignoreLighting ? 1 : 0;
+    state.depth = renderer.layer;
+    std::copy(std::begin(renderer.tint), std::end(renderer.tint), state.tint);
+    state.repeat = renderer.tileMode;
+    if (renderer.tileMode)
+    {
+        if (state.animation > 0.5f)
+        {
+            // Tiles repeat within the frame: the shader does that.
+            state.tileEnabled = 1;
+            state.tileSize[0] = renderer.tileSizeX;
+            state.tileSize[1] = renderer.tileSizeY;
+        }
+        else
+        {
+            uv.scaleU *= renderer.tileSizeX;
+            uv.scaleV *= renderer.tileSizeY;
+        }
+    }
+
+    // The mesh's -1 to 1 extent becomes the half sizes, then the model matrix places it.
     Matrix3 toWorld = transform.modelMatrix;
     for (int row = 0; row < 3; ++row)
     {
         toWorld.m[row] *= renderer.scaleX;
         toWorld.m[3 + row] *= renderer.scaleY;
     }
-    uniforms.SetMat3(Uniform::VaoToWorld, toWorld.m);
-
-    if (renderer.textureName.empty())
-        return;
-    // Scene data is checked when read; a mesh id set later by code is still not trusted.
-    if (renderer.modelID < 0 || static_cast<std::size_t>(renderer.modelID) >= meshes.size())
-        return;
-    const MeshRecord& mesh = meshes[static_cast<std::size_t>(renderer.modelID)];
-    bool animationFrame = false;
-    const std::uint32_t texture = SpriteTexture(coordinator, renderer, entity, animationFrame);
-    if (texture == 0)
-        return;
-
-    BindVertexArray(mesh.vertexArray);
-    uniforms.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
-    uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
-    uniforms.SetFloat(Uniform::Animation, animationFrame ? 1.0f : 0.0f);
-    uniforms.SetInt(Uniform::TileEnabled, renderer.tileMode ? 1 : 0);
-    if (renderer.tileMode)
-        uniforms.SetVec2(Uniform::TileSize, renderer.tileSizeX, renderer.tileSizeY);
-    BindTexture(texture);
-    BindSampler(renderer.tileMode);
-
-    const unsigned int count = FillIndexCount(mesh.indexCount, renderer.fillPercent);
-    if (count == 0)
-        return;
-    if (mesh.primitive == GL_TRIANGLES)
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT, nullptr);
-    else if (mesh.primitive == GL_TRIANGLE_FAN)
-        glDrawArrays(GL_TRIANGLE_FAN, 0, static_cast<GLsizei>(count));
+    const MeshGeometry& mesh = geometry[static_cast<std::size_t>(renderer.modelID)];
+    const int first = static_cast<int>(frameVertices.size() / 4);
+    const int count = AppendMeshTriangles(mesh, FillIndexCount(static_cast<int>(mesh.indices.size()), renderer.fillPercent),
+                                          toWorld, uv, frameVertices);
+    AddRun(DrawRun::Sprites, state, first, count);
 }
 
 std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity,
-                                             bool& animationFrame)
+                                             DrawState& state, UvTransform& uv)
 {
     ResourceManager& resources = coordinator.ResourceManager;
     if (renderer.animated)
@@ -263,10 +269,22 @@ std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer&
                 const FrameRect& frame = sheet->data.frames[static_cast<std::size_t>(animation->frameIndex)];
                 if (frame.width > 0.0f && frame.height > 0.0f)
                 {
-                    uniforms.SetInt(Uniform::Index, animation->frameIndex);
-                    uniforms.SetVec3(Uniform::SpriteSheetData, frame.width / sheet->data.ssWidth,
-                                     frame.height / sheet->data.ssHeight, sheet->data.ssWidth / frame.width);
-                    animationFrame = true;
+                    const float frameWidth = frame.width / sheet->data.ssWidth;
+                    const float frameHeight = frame.height / sheet->data.ssHeight;
+                    const float columns = sheet->data.ssWidth / frame.width;
+                    if (renderer.tileMode)
+                    {
+                        state.animation = 1.0f;
+                        state.frameIndex = animation->frameIndex;
+                        state.sheet[0] = frameWidth;
+                        state.sheet[1] = frameHeight;
+                        state.sheet[2] = columns;
+                    }
+                    else
+                    {
+                        uv = SheetFrame(animation->frameIndex, frameWidth, frameHeight,
+                                        std::max(static_cast<int>(columns + 0.5f), 1));
+                    }
                     return sheet->texture;
                 }
             }
@@ -284,58 +302,152 @@ std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer&
     return lastTexture;
 }
 
-void sRendererSystem::DrawText(Coordinator& coordinator, const Renderer& renderer, Entity entity)
+void sRendererSystem::QueueText(Coordinator& coordinator, const Renderer& renderer, Entity entity)
 {
     const Font* font = coordinator.GetComponent<Font>(entity);
     if (font == nullptr)
         return;
     const FontInfo& face = coordinator.ResourceManager.GetFont(font->type);
-    uniforms.SetFloat(Uniform::Depth, renderer.layer);
-    uniforms.SetVec3(Uniform::TextColor, font->color);
-    uniforms.SetInt(Uniform::FontType, TextBoundToCamera(coordinator, entity) ? 1 : 0);
+    const GlyphAtlas& atlas = AtlasOf(coordinator, font->type);
+    DrawState state;
+    state.texture = atlas.Texture();
+    state.type = TypeText;
+    state.depth = renderer.layer;
+    std::copy(std::begin(font->color), std::end(font->color), state.textColour);
+    state.fontType = TextBoundToCamera(coordinator, entity) ? 1 : 0;
 
     const Vector2 origin = TextOrigin(*font, camera, static_cast<float>(WindowState::width),
                                       static_cast<float>(WindowState::height));
     Vector2 pen;
-    textVertices.clear();
-    textGlyphTextures.clear();
+    const int first = static_cast<int>(frameVertices.size() / 4);
     float quad[24];
     for (char character : font->message)
     {
         const auto found = face.glyphs.find(character);
+        GlyphAtlas::Region region;
         // A character the font has no glyph for is left out.
-        if (found == face.glyphs.end())
+        if (found == face.glyphs.end() || !atlas.Find(character, region))
             continue;
         const Glyph& glyph = found->second;
         GlyphQuad(glyph, origin, pen, font->xScale, font->yScale, quad);
-        textVertices.insert(textVertices.end(), std::begin(quad), std::end(quad));
-        textGlyphTextures.push_back(glyph.texture);
+        for (int v = 0; v < 6; ++v)
+        {
+            quad[4 * v + 2] = region.u + quad[4 * v + 2] * region.width;
+            quad[4 * v + 3] = region.v + quad[4 * v + 3] * region.height;
+        }
+        frameVertices.insert(frameVertices.end(), std::begin(quad), std::end(quad));
         AdvancePen(glyph, *font, pen);
     }
-    if (textGlyphTextures.empty())
-        return;
-
-    glNamedBufferData(textVertexBuffer, static_cast<GLsizeiptr>(textVertices.size() * sizeof(float)),
-                      textVertices.data(), GL_STREAM_DRAW);
-    BindVertexArray(textVertexArray);
-    BindSampler(false);
-    for (std::size_t i = 0; i < textGlyphTextures.size(); ++i)
-    {
-        BindTexture(textGlyphTextures[i]);
-        glDrawArrays(GL_TRIANGLES, static_cast<GLint>(i * 6), 6);
-    }
+    AddRun(DrawRun::Text, state, first, static_cast<int>(frameVertices.size() / 4) - first);
 }
 
-void sRendererSystem::DrawDueBatches(Coordinator& coordinator)
+const GlyphAtlas& sRendererSystem::AtlasOf(Coordinator& coordinator, const std::string& face)
+{
+    auto found = atlases.find(face);
+    if (found != atlases.end())
+        return found->second;
+    GlyphAtlas& atlas = atlases[face];
+    atlas.Build(coordinator.ResourceManager.GetFont(face));
+    return atlas;
+}
+
+void sRendererSystem::QueueDueBatches()
 {
     for (std::size_t i = 0; i < batches.size(); ++i)
     {
         if (!batches[i].drawn && maxLayer >= batches[i].depth)
         {
-            DrawInstanceBatch(coordinator, i);
+            DrawRun run;
+            run.kind = DrawRun::Batch;
+            run.batch = static_cast<int>(i);
+            runs.push_back(run);
             batches[i].drawn = true;
         }
     }
+}
+
+void sRendererSystem::AddRun(DrawRun::Kind kind, const DrawState& state, int first, int count)
+{
+    if (count <= 0)
+        return;
+    if (!runs.empty())
+    {
+        DrawRun& last = runs.back();
+        if (last.kind == kind && last.first + last.count == first && last.state == state)
+        {
+            last.count += count;
+            return;
+        }
+    }
+    DrawRun run;
+    run.kind = kind;
+    run.state = state;
+    run.first = first;
+    run.count = count;
+    runs.push_back(run);
+}
+
+void sRendererSystem::SubmitRuns(Coordinator& coordinator)
+{
+    if (runs.empty())
+        return;
+    // One upload for the whole frame; re-specifying the buffer means it never waits for the
+    // previous frame's draws.
+    glNamedBufferData(streamBuffer, static_cast<GLsizeiptr>(frameVertices.size() * sizeof(float)),
+                      frameVertices.data(), GL_STREAM_DRAW);
+    for (const DrawRun& run : runs)
+    {
+        switch (run.kind)
+        {
+        case DrawRun::Sprites:
+            ApplySpriteState(run.state);
+            BindVertexArray(spriteStream);
+            break;
+        case DrawRun::Text:
+            ApplyTextState(run.state);
+            BindVertexArray(textStream);
+            break;
+        case DrawRun::Batch:
+            DrawInstanceBatch(coordinator, static_cast<std::size_t>(run.batch));
+            continue;
+        }
+        BindTexture(run.state.texture);
+        BindSampler(run.state.repeat);
+        glDrawArrays(GL_TRIANGLES, run.first, run.count);
+    }
+}
+
+void sRendererSystem::ApplySpriteState(const DrawState& state)
+{
+    // The vertices are in world units already.
+    static const Matrix3 identity;
+    uniforms.SetInt(Uniform::Type, state.type);
+    uniforms.SetInt(Uniform::BindToCam, state.bindToCamera);
+    uniforms.SetFloat(Uniform::Opacity, state.opacity);
+    uniforms.SetFloat(Uniform::BaseLighting, state.lightingFactor);
+    uniforms.SetInt(Uniform::IgnoreLighting, state.ignoreLighting);
+    uniforms.SetFloat(Uniform::Depth, state.depth);
+    uniforms.SetVec3(Uniform::Tint, state.tint);
+    uniforms.SetMat3(Uniform::VaoToWorld, identity.m);
+    uniforms.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
+    uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
+    uniforms.SetFloat(Uniform::Animation, state.animation);
+    if (state.animation > 0.5f)
+    {
+        uniforms.SetInt(Uniform::Index, state.frameIndex);
+        uniforms.SetVec3(Uniform::SpriteSheetData, state.sheet);
+    }
+    uniforms.SetInt(Uniform::TileEnabled, state.tileEnabled);
+    if (state.tileEnabled != 0)
+        uniforms.SetVec2(Uniform::TileSize, state.tileSize[0], state.tileSize[1]);
+}
+
+void sRendererSystem::ApplyTextState(const DrawState& state)
+{
+    uniforms.SetInt(Uniform::Type, state.type);
+    uniforms.SetFloat(Uniform::Depth, state.depth);
+    uniforms.SetVec3(Uniform::TextColor, state.textColour);
+    uniforms.SetInt(Uniform::FontType, state.fontType);
 }
 
 void sRendererSystem::PlayCameraShake(Coordinator& coordinator)

@@ -9,6 +9,7 @@
 #include "engine/systems/DrawQueue.h"
 #include "engine/systems/GridSpec.h"
 #include "engine/systems/LightPacking.h"
+#include "engine/systems/SpriteVertices.h"
 #include "engine/systems/TextLayout.h"
 #include "support/RenderWorld.h"
 
@@ -22,20 +23,23 @@ using ::testing::ElementsAre;
 
 TEST(DrawQueueOrder, LayersAscendThenTextureNamesBytewise)
 {
-    Renderer renderers[6];
-    const std::pair<float, const char*> keys[6] = {{2, "a"}, {1, "b"}, {1, "a"}, {1, "ab"}, {-1, "z"}, {1, "B"}};
+    Renderer renderers[8];
+    const std::pair<float, const char*> keys[8] = {{2, "a"}, {1, "b"}, {1, "a"}, {1, "ab"},
+                                                   {-1, "z"}, {1, "B"}, {3, "t"}, {3, "t"}};
     std::vector<DrawEntry> queue;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 8; ++i)
     {
         renderers[i].layer = keys[i].first;
         renderers[i].textureName = keys[i].second;
         queue.push_back({&renderers[i], static_cast<Entity>(i)});
     }
+    renderers[6].tileMode = true;
     SortDrawQueue(queue);
     std::vector<Entity> order;
     for (const DrawEntry& entry : queue)
         order.push_back(entry.entity);
-    EXPECT_THAT(order, ElementsAre(4, 5, 2, 3, 1, 0));
+    // Equal in layer and texture, the untiled one first.
+    EXPECT_THAT(order, ElementsAre(4, 5, 2, 3, 1, 0, 7, 6));
 }
 
 TEST(DrawCulling, TenUnitsOfMarginOnEverySideAndTurnedBoxes)
@@ -76,6 +80,42 @@ TEST(DrawFillShare, WholeIndicesClampedToTheMesh)
                  {42, 50, 21}, {3, 33.4f, 1}, {6, 99.9f, 5}, {0, 100, 0}, {6, std::numeric_limits<float>::quiet_NaN(), 0}};
     for (const auto& c : cases)
         EXPECT_EQ(FillIndexCount(c.indices, c.fill), c.drawn) << c.indices << " at " << c.fill << "%";
+}
+
+TEST(SpriteVertices, MeshesBecomeWorldTriangles)
+{
+    Matrix3 toWorld; // half sizes 10 by 20 at (100, 50)
+    toWorld.m[0] = 10;
+    toWorld.m[4] = 20;
+    toWorld.m[6] = 100;
+    toWorld.m[7] = 50;
+    std::vector<float> out;
+    // Half the square's indices: the one triangle (-1,-1), (1,-1), (1,1).
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(1), 3, toWorld, {}, out), 3);
+    EXPECT_THAT(out, ElementsAre(90, 30, 0, 0, 110, 30, 1, 0, 110, 70, 1, 1));
+    out.clear();
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(1), 5, toWorld, {}, out), 3) << "whole triangles only";
+    out.clear();
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(2), 42, toWorld, {}, out), 120) << "a fan of 42: 40 triangles";
+    EXPECT_EQ(out[0], 100.0f);
+    EXPECT_EQ(out[1], 50.0f);
+    out.clear();
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(2), 2, toWorld, {}, out), 0);
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(3), 8, toWorld, {}, out), 0) << "lines are not drawn";
+    EXPECT_EQ(AppendMeshTriangles(BuiltInMeshGeometry(5), 6, toWorld, {}, out), 6);
+    EXPECT_EQ(out[2], 0.0f) << "a coloured mesh reads (0, 0)";
+
+    // Texture coordinates into a frame or across tiles.
+    out.clear();
+    const UvTransform frame = SheetFrame(1, 0.5f, 0.5f, 2);
+    EXPECT_EQ(frame.offsetU, 0.5f);
+    EXPECT_EQ(frame.offsetV, 0.5f);
+    AppendMeshTriangles(BuiltInMeshGeometry(1), 6, toWorld, frame, out);
+    EXPECT_EQ(out[8 + 2], 1.0f);
+    EXPECT_EQ(out[8 + 3], 1.0f);
+    const UvTransform third = SheetFrame(2, 0.5f, 0.5f, 2);
+    EXPECT_EQ(third.offsetU, 0.0f);
+    EXPECT_EQ(third.offsetV, 0.0f) << "frame 2 starts the second row, at the bottom of the texture";
 }
 
 TEST(LightPacking, SlotsStopAtTheBlocksCapacities)
