@@ -4,21 +4,14 @@
 #include "engine/core/Coordinator.h"
 #include "engine/systems/GridSpec.h"
 #include "engine/systems/ShapeTests.h"
+#include "engine/systems/VectorMath.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace
 {
-bool IsNaN(const Vector2& v)
-{
-    return std::isnan(v.x) || std::isnan(v.y);
-}
-
-float Cross(const Vector2& a, const Vector2& b)
-{
-    return a.x * b.y - a.y * b.x;
-}
+using namespace VectorMath;
 
 bool CarriesAnyOf(const Identifier* identifier, const std::vector<std::string>& tags)
 {

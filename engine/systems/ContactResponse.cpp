@@ -4,44 +4,14 @@
 #include "engine/components/Transform.h"
 #include "engine/core/Coordinator.h"
 #include "engine/systems/ShapeTests.h"
+#include "engine/systems/VectorMath.h"
 
 #include <cmath>
 
 namespace
 {
+using namespace VectorMath;
 constexpr float K = FixedStepSeconds;
-
-float Dot(const Vector2& a, const Vector2& b)
-{
-    return a.x * b.x + a.y * b.y;
-}
-
-Vector2 Sub(const Vector2& a, const Vector2& b)
-{
-    return {a.x - b.x, a.y - b.y};
-}
-
-Vector2 Add(const Vector2& a, const Vector2& b)
-{
-    return {a.x + b.x, a.y + b.y};
-}
-
-Vector2 Scale(const Vector2& v, float k)
-{
-    return {v.x * k, v.y * k};
-}
-
-double Length(const Vector2& v)
-{
-    const double x = v.x;
-    const double y = v.y;
-    return std::sqrt(x * x + y * y);
-}
-
-bool IsZero(const Vector2& v)
-{
-    return v.x == 0.0f && v.y == 0.0f;
-}
 
 // v / |v|, or the fallback when v has no length.
 Vector2 UnitOr(const Vector2& v, const Vector2& fallback)

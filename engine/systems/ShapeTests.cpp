@@ -1,4 +1,5 @@
 #include "engine/systems/ShapeTests.h"
+#include "engine/systems/VectorMath.h"
 #include "engine/components/PhysicsCollision.h"
 #include "engine/components/PhysicsMovement.h"
 #include "engine/components/Transform.h"
@@ -9,47 +10,7 @@
 
 namespace
 {
-float Dot(const Vector2& a, const Vector2& b)
-{
-    return a.x * b.x + a.y * b.y;
-}
-
-float Cross(const Vector2& a, const Vector2& b)
-{
-    return a.x * b.y - a.y * b.x;
-}
-
-Vector2 Sub(const Vector2& a, const Vector2& b)
-{
-    return {a.x - b.x, a.y - b.y};
-}
-
-Vector2 Add(const Vector2& a, const Vector2& b)
-{
-    return {a.x + b.x, a.y + b.y};
-}
-
-Vector2 Scale(const Vector2& v, float k)
-{
-    return {v.x * k, v.y * k};
-}
-
-double Length(const Vector2& v)
-{
-    const double x = v.x;
-    const double y = v.y;
-    return std::sqrt(x * x + y * y);
-}
-
-bool IsZero(const Vector2& v)
-{
-    return v.x == 0.0f && v.y == 0.0f;
-}
-
-bool IsNaN(const Vector2& v)
-{
-    return std::isnan(v.x) || std::isnan(v.y);
-}
+using namespace VectorMath;
 
 bool IsPoint(const Segment& segment)
 {
