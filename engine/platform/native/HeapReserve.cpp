@@ -13,8 +13,10 @@ namespace
 {
 // Blocks up to this size come from the heap while a reserve lives (glibc's largest setting).
 constexpr int HeapBlocksUpTo = 32 * 1024 * 1024;
-// The reserve grows in blocks below that size, at least this much at a time.
+// Warmed memory is taken in blocks below that size.
 constexpr std::size_t GrowthBlock = 16 * 1024 * 1024;
+// The heap's end grows by whole steps of this, so that a reserve holds little it will not use.
+constexpr std::size_t EnsureStep = 2 * 1024 * 1024;
 // glibc's initial values, which the allocator returns to.
 constexpr int UsualMmapThreshold = 128 * 1024;
 constexpr int UsualTrimThreshold = 128 * 1024;
@@ -92,17 +94,17 @@ void HeapReserve::Ensure(std::size_t bytes)
     }
     warmedLeft = 0;
     const struct mallinfo2 info = mallinfo2();
-    if (info.keepcost >= bytes + GrowthBlock / 16)
+    if (info.keepcost >= bytes + EnsureStep)
         return;
     // Blocks taken one after another from the heap's end and freed again merge back into it,
     // now present.
     std::vector<void*> blocks;
-    for (std::size_t grown = 0; grown < std::max(bytes, GrowthBlock); grown += GrowthBlock)
+    for (std::size_t grown = 0; grown < bytes + EnsureStep; grown += EnsureStep)
     {
-        void* block = std::malloc(GrowthBlock);
+        void* block = std::malloc(EnsureStep);
         if (block == nullptr)
             break;
-        MakePresent(block, GrowthBlock);
+        MakePresent(block, EnsureStep);
         blocks.push_back(block);
     }
     for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
