@@ -113,6 +113,8 @@ bool StartGame(Coordinator& coordinator, const GameStartOptions& options)
     using Clock = std::chrono::steady_clock;
     const Clock::time_point started = coordinator.PeformanceOutput ? Clock::now() : Clock::time_point{};
 
+    // Decoding the first stage's files needs no window; it runs while the window opens.
+    coordinator.ResourceManager.PrefetchStage1();
     if (options.openWindow)
     {
         if (!CreateWindowContext(size.width, size.height, WindowTitle))

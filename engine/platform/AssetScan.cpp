@@ -21,11 +21,12 @@ std::string FirstDotField(const std::string& name)
 
 // The extension test reads the last four characters; a name that short cannot hold a base
 // name and an extension, and is skipped before the test would read outside it.
-bool TooShortForExtension(const std::string& name, const char* kind)
+bool TooShortForExtension(const std::string& name, const char* kind, bool complain = true)
 {
     if (name.size() > 4)
         return false;
-    Log(std::string("Skipped ") + kind + " file with too short a name: " + name);
+    if (complain)
+        Log(std::string("Skipped ") + kind + " file with too short a name: " + name);
     return true;
 }
 
@@ -112,7 +113,7 @@ SoundRecord SoundRecordFromName(const std::string& name)
     return record;
 }
 
-void ScanAudio(ResourceManager& resources)
+void ScanAudio(std::vector<SoundRecord>& sounds, bool complain)
 {
     const std::string root = "Resources/audio";
     for (const std::string& folder : ListDirectory(root))
@@ -121,21 +122,23 @@ void ScanAudio(ResourceManager& resources)
             continue;
         for (const std::string& name : ListDirectory(root + "/" + folder))
         {
-            if (IsFolderEntry(name) || TooShortForExtension(name, "audio"))
+            if (IsFolderEntry(name) || TooShortForExtension(name, "audio", complain))
                 continue;
             if (!HasExtension(name, {".wav", ".ogg"}))
             {
-                Log("Unsupported Audio Format found (Use wav/ogg): " + name);
+                if (complain)
+                    Log("Unsupported Audio Format found (Use wav/ogg): " + name);
                 continue;
             }
             SoundRecord record = SoundRecordFromName(name);
             if (record.id.empty())
             {
-                Log("Audio file name carries no sound id (Use name_loop_group_.wav): " + name);
+                if (complain)
+                    Log("Audio file name carries no sound id (Use name_loop_group_.wav): " + name);
                 continue;
             }
             record.path = root + "/" + folder + "/" + name;
-            resources.PendingSounds.push_back(std::move(record));
+            sounds.push_back(std::move(record));
         }
     }
 }
@@ -158,15 +161,15 @@ void ScanFonts(ResourceManager& resources)
 
 // Unsupported images keep their place in the list (as texture 0 once loaded), because the
 // loading stages are indices into it.
-void AddImage(ResourceManager& resources, const std::string& folder, const std::string& name,
-              std::initializer_list<const char*> extensions, const std::string& complaint)
+void AddImage(std::vector<ImageRecord>& images, const std::string& folder, const std::string& name,
+              std::initializer_list<const char*> extensions, const std::string& complaint, bool complain = true)
 {
-    if (!HasExtension(name, extensions))
+    if (complain && !HasExtension(name, extensions))
         Log(complaint + name);
-    resources.PendingImages.push_back(ImageRecord{FirstDotField(name), folder + "/" + name});
+    images.push_back(ImageRecord{FirstDotField(name), folder + "/" + name});
 }
 
-void ScanImages(ResourceManager& resources)
+void ScanImages(std::vector<ImageRecord>& images, bool complain)
 {
     const std::string root = "Resources/images";
     for (const std::string& group : ListDirectory(root))
@@ -183,10 +186,10 @@ void ScanImages(ResourceManager& resources)
                 // A folder among the images ends this folder's listing.
                 if (IsFolderEntry(name))
                     break;
-                if (TooShortForExtension(name, "image"))
+                if (TooShortForExtension(name, "image", complain))
                     continue;
-                AddImage(resources, folder, name, {".png", ".bmp", ".cur"},
-                         "Unsupported Image Texture found (Use png/bmp): ");
+                AddImage(images, folder, name, {".png", ".bmp", ".cur"},
+                         "Unsupported Image Texture found (Use png/bmp): ", complain);
             }
         }
     }
@@ -237,7 +240,7 @@ void ScanEditorResources(ResourceManager& resources)
     {
         if (IsFolderEntry(name) || TooShortForExtension(name, "image"))
             continue;
-        AddImage(resources, root, name, {".png", ".bmp"},
+        AddImage(resources.PendingImages, root, name, {".png", ".bmp"},
                  "Unsupported Editor_Resources Image Texture found (Use png/bmp): ");
     }
 }
@@ -246,10 +249,24 @@ void ScanEditorResources(ResourceManager& resources)
 void ScanAssets(ResourceManager& resources)
 {
     ScanAnimations(resources);
-    ScanAudio(resources);
+    ScanAudio(resources.PendingSounds, true);
     ScanFonts(resources);
-    ScanImages(resources);
+    ScanImages(resources.PendingImages, true);
     ScanShaders(resources);
     ScanEditorResources(resources);
     Log("Done with Assets Dir Scanning");
+}
+
+std::vector<ImageRecord> ListResourceImages()
+{
+    std::vector<ImageRecord> images;
+    ScanImages(images, false);
+    return images;
+}
+
+std::vector<SoundRecord> ListResourceSounds()
+{
+    std::vector<SoundRecord> sounds;
+    ScanAudio(sounds, false);
+    return sounds;
 }

@@ -1,8 +1,35 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Image files through stb_image: GL textures for drawing, pixel buffers for window icons.
+
+// Frees pixels that stb_image allocated.
+struct ImagePixelsFree
+{
+    void operator()(unsigned char* pixels) const;
+};
+
+// An image decoded to RGBA, rows flipped so that the first row is the image's bottom row (as a
+// texture wants it). A file that cannot be read or decoded gives null pixels and size 0.
+struct DecodedImage
+{
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<unsigned char, ImagePixelsFree> pixels;
+};
+
+// The size an image file declares, read from its header alone; false (sizes 0) when it cannot
+// be read. Any thread.
+bool ReadImageSize(const std::string& path, int& width, int& height);
+
+// Decodes an image file for a texture. Touches no GL state, so any thread may run it.
+DecodedImage DecodeTextureImage(const std::string& path);
+
+// Uploads decoded pixels into a new RGBA texture: linear filtering, no mipmaps, clamped to the
+// edge. Returns 0 (and sizes 0) for an image without pixels. Needs a current GL context.
+std::uint32_t CreateTextureFromImage(const DecodedImage& image, int& width, int& height);
 
 // Loads an image file into a new RGBA texture, rows flipped so that texture coordinate (0, 0)
 // is the image's bottom-left; linear filtering, no mipmaps, clamped to the edge. Returns 0

@@ -1,4 +1,5 @@
 #include "engine/platform/ResourceManager.h"
+#include "engine/platform/native/HeapReserve.h"
 #include "engine/core/Assert.h"
 
 #include <GL/glew.h>

@@ -1,12 +1,17 @@
 #pragma once
+#include "engine/platform/AssetDecodeQueue.h"
 #include "engine/platform/AssetRecords.h"
 #include "engine/systems/ShaderProgram.h"
 
+#include <future>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+class AudioSystem;
 class Coordinator;
+class HeapReserve;
 
 // Every loaded asset of the program, by name: textures, shader programs, sounds, fonts and
 // spritesheets, plus the records the asset scan found (pending) and those loaded so far.
@@ -43,6 +48,15 @@ public:
     void ReleaseAll();
 
     // --- Staged loading ------------------------------------------------------------------------
+    // Every stage decodes its image and sound files on worker threads and takes the results in
+    // scan order on the calling thread, which alone touches GL, the stores and the lists.
+
+    // Starts decoding the images and sounds that stage 1 will load, as the asset folders hold
+    // them now, and opening the audio output, so that start-up can open the window meanwhile.
+    // Changes nothing that can be seen: stage 1 still scans, checks and loads every record
+    // itself and drops whatever it did not use, and InitSoundAndLoad takes the audio system
+    // where it would have made one.
+    void PrefetchStage1();
     // Creates the audio system and loads stage 1. Called once, after ScanAssets.
     void InitSoundAndLoad(Coordinator& coordinator);
     // The first 92 images and 10 sounds, every shader program and every font.
@@ -89,12 +103,18 @@ private:
     void LoadAllShaderPairs();
     void LoadAllFonts();
     void LoadAllSpritesheets();
+    // Asks the decode queue for the files of these records that loading them will read.
+    void RequestImageDecodes(std::size_t first, std::size_t end);
+    void RequestSoundDecodes(std::size_t first, std::size_t end);
+    // The record's file decoded (by a worker when one was asked to, else here) in a new texture;
+    // its storage comes from the reserve when one is given.
+    std::uint32_t CreateTexture(const std::string& path, int& width, int& height, HeapReserve* reserve);
 
-    void LoadImage(ImageRecord record);
+    void LoadImage(ImageRecord record, HeapReserve* reserve);
     void LoadShaderPair(const ShaderPairRecord& record);
     void LoadSound(Coordinator& coordinator, const SoundRecord& record);
     void LoadFont(FontRecord record);
-    void LoadSpritesheet(const SpritesheetRecord& record);
+    void LoadSpritesheet(const SpritesheetRecord& record, HeapReserve* reserve);
 
     // --- Audio seams: the only places the audio layer is reached -------------------------------
     // Creates the audio system with 100 voices and its groups "gameGroup" and "sfxGroup".
@@ -113,6 +133,10 @@ private:
     std::map<std::uint32_t, SpritesheetData> spritesheetData;
     SpritesheetResult spritesheetAnswer;
     TextureInfo emptyTexture;
+    AssetDecodeQueue decodeQueue;
+    // Heap memory warmed for stage 1's textures while the window opens.
+    std::unique_ptr<HeapReserve> stage1Reserve;
+    std::future<std::shared_ptr<AudioSystem>> openingAudio;
 };
 
 // The one resource manager, for code without a Coordinator at hand; null when none exists.

@@ -2,9 +2,11 @@
 // record of each kind is loaded into its store.
 #include "engine/core/Assert.h"
 #include "engine/core/Coordinator.h"
+#include "engine/platform/AssetScan.h"
 #include "engine/platform/ImageLoading.h"
 #include "engine/platform/ResourceManager.h"
 #include "engine/platform/SoundLoading.h"
+#include "engine/platform/native/HeapReserve.h"
 #include "engine/platform/sSoundSystem.h"
 
 #include <GL/glew.h>
@@ -42,6 +44,16 @@ bool EndsWithAny(const std::string& name, std::initializer_list<const char*> ext
     return false;
 }
 
+// The RGBA storage a texture of this image file takes, with room for the allocator's alignment.
+std::size_t TextureBytesOf(const std::string& path)
+{
+    int width = 0;
+    int height = 0;
+    if (!ReadImageSize(path, width, height))
+        return 0;
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4 + 128;
+}
+
 bool IsSupportedImage(const std::string& fileName)
 {
     return EndsWithAny(fileName, {".png", ".bmp", ".cur"});
@@ -57,6 +69,28 @@ bool IsPlainName(const std::string& fileName, std::initializer_list<const char*>
 }
 
 // --- Stages -------------------------------------------------------------------------------------
+
+void ResourceManager::PrefetchStage1()
+{
+    // Opening the output can take a while (a sound server is looked for); it needs nothing
+    // from the window.
+    if (!openingAudio.valid())
+        openingAudio = std::async(std::launch::async, [] { return AudioSystem::Create(SoundVoiceCount); });
+    const std::vector<ImageRecord> images = ListResourceImages();
+    std::size_t textureBytes = 0;
+    for (std::size_t i = 0; i < std::min(Stage1ImageEnd, images.size()); ++i)
+    {
+        if (!IsSupportedImage(FileNameOf(images[i].path)))
+            continue;
+        decodeQueue.RequestImage(images[i].path);
+        textureBytes += TextureBytesOf(images[i].path);
+    }
+    stage1Reserve = std::make_unique<HeapReserve>();
+    stage1Reserve->WarmInBackground(textureBytes);
+    const std::vector<SoundRecord> sounds = ListResourceSounds();
+    for (std::size_t i = 0; i < std::min(Stage1SoundEnd, sounds.size()); ++i)
+        decodeQueue.RequestSound(sounds[i].path, sounds[i].loop);
+}
 
 void ResourceManager::InitSoundAndLoad(Coordinator& coordinator)
 {
@@ -80,6 +114,7 @@ void ResourceManager::LoadStage2(Coordinator& coordinator)
     LoadImageRange(Stage1ImageEnd, Stage2ImageEnd);
     LoadSoundRange(coordinator, Stage1SoundEnd, ListEnd);
     PendingSounds.clear();
+    decodeQueue.Finish();
 }
 
 void ResourceManager::LoadStage3(Coordinator& coordinator)
@@ -90,6 +125,7 @@ void ResourceManager::LoadStage3(Coordinator& coordinator)
     LoadImageRange(Stage2ImageEnd, ListEnd);
     PendingImages.clear();
     LoadAllSpritesheets();
+    decodeQueue.Finish();
 }
 
 void ResourceManager::ReloadAll(Coordinator& coordinator)
@@ -103,6 +139,7 @@ void ResourceManager::ReloadAll(Coordinator& coordinator)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     LoadAllFonts();
     LoadAllSpritesheets();
+    decodeQueue.Finish();
     Log("Done reloading");
 }
 
@@ -118,15 +155,51 @@ void ResourceManager::ReserveLoadedLists()
 void ResourceManager::LoadImageRange(std::size_t first, std::size_t end)
 {
     end = std::min(end, PendingImages.size());
+    RequestImageDecodes(first, end);
+    std::unique_ptr<HeapReserve> reserve = first == 0 && stage1Reserve ? std::move(stage1Reserve)
+                                                                        : std::make_unique<HeapReserve>();
+    reserve->ReleaseWarmed();
     for (std::size_t i = first; i < end; ++i)
-        LoadImage(PendingImages[i]);
+        LoadImage(PendingImages[i], reserve.get());
 }
 
 void ResourceManager::LoadSoundRange(Coordinator& coordinator, std::size_t first, std::size_t end)
 {
     end = std::min(end, PendingSounds.size());
+    RequestSoundDecodes(first, end);
     for (std::size_t i = first; i < end; ++i)
         LoadSound(coordinator, PendingSounds[i]);
+}
+
+void ResourceManager::RequestImageDecodes(std::size_t first, std::size_t end)
+{
+    for (std::size_t i = first; i < end; ++i)
+    {
+        const ImageRecord& record = PendingImages[i];
+        const std::string fileName = FileNameOf(record.path);
+        if (IsSupportedImage(fileName) && textures.count(record.name) == 0 && !FindLoadedResource(fileName, record.path))
+            decodeQueue.RequestImage(record.path);
+    }
+}
+
+void ResourceManager::RequestSoundDecodes(std::size_t first, std::size_t end)
+{
+    for (std::size_t i = first; i < end; ++i)
+    {
+        const SoundRecord& record = PendingSounds[i];
+        if (sounds.count(record.id) == 0 && !FindLoadedResource(FileNameOf(record.path), record.path))
+            decodeQueue.RequestSound(record.path, record.loop);
+    }
+}
+
+std::uint32_t ResourceManager::CreateTexture(const std::string& path, int& width, int& height, HeapReserve* reserve)
+{
+    std::optional<DecodedImage> decoded = decodeQueue.TakeImage(path);
+    if (!decoded)
+        decoded = DecodeTextureImage(path);
+    if (reserve != nullptr)
+        reserve->Ensure(static_cast<std::size_t>(decoded->width) * static_cast<std::size_t>(decoded->height) * 4);
+    return CreateTextureFromImage(*decoded, width, height);
 }
 
 void ResourceManager::LoadAllShaderPairs()
@@ -148,13 +221,17 @@ void ResourceManager::LoadAllFonts()
 void ResourceManager::LoadAllSpritesheets()
 {
     for (const SpritesheetRecord& record : PendingSpritesheets)
-        LoadSpritesheet(record);
+        if (spritesheetKeys.count(record.key) == 0)
+            decodeQueue.RequestImage(record.path);
+    HeapReserve reserve;
+    for (const SpritesheetRecord& record : PendingSpritesheets)
+        LoadSpritesheet(record, &reserve);
     PendingSpritesheets.clear();
 }
 
 // --- One record of each kind ------------------------------------------------------------------
 
-void ResourceManager::LoadImage(ImageRecord record)
+void ResourceManager::LoadImage(ImageRecord record, HeapReserve* reserve)
 {
     const std::string fileName = FileNameOf(record.path);
     if (FindLoadedResource(fileName, record.path))
@@ -181,7 +258,7 @@ void ResourceManager::LoadImage(ImageRecord record)
     std::uint32_t texture = 0;
     // An unsupported file keeps its key as texture 0 of size 0, like a file that cannot be read.
     if (IsSupportedImage(fileName))
-        texture = LoadTextureFromFile(record.path, width, height);
+        texture = CreateTexture(record.path, width, height, reserve);
     if (texture == 0)
         Log("Image could not be loaded: " + record.path);
     textures.emplace(record.name, TextureInfo{texture, static_cast<float>(width) * 0.5f,
@@ -314,13 +391,13 @@ void ResourceManager::LoadFont(FontRecord record)
     LoadedFonts.push_back(std::move(record));
 }
 
-void ResourceManager::LoadSpritesheet(const SpritesheetRecord& record)
+void ResourceManager::LoadSpritesheet(const SpritesheetRecord& record, HeapReserve* reserve)
 {
     if (spritesheetKeys.count(record.key) != 0)
         return;
     int width = 0;
     int height = 0;
-    const std::uint32_t texture = LoadTextureFromFile(record.path, width, height);
+    const std::uint32_t texture = CreateTexture(record.path, width, height, reserve);
     // Frame data is stored per sheet texture; a sheet that did not load has no texture of its
     // own to keep it under, so its state counts as not found.
     if (texture == 0)
@@ -338,14 +415,19 @@ void ResourceManager::LoadSpritesheet(const SpritesheetRecord& record)
 void ResourceManager::CreateAudioSystem(Coordinator& coordinator)
 {
     sSoundSystem& sound = *coordinator.GetSystem<sSoundSystem>();
+    if (openingAudio.valid())
+        ::CreateAudioSystem(sound, openingAudio.get());
     ::CreateAudioSystem(sound);
     sound.FindSound = [this](const std::string& id) -> AudioSound* { return GetSound(id); };
 }
 
 SoundInfo ResourceManager::LoadSoundRecord(Coordinator& coordinator, const SoundRecord& record)
 {
-    std::unique_ptr<AudioSound> sound = ::LoadSoundRecord(*coordinator.GetSystem<sSoundSystem>(), record.id,
-                                                          record.path, record.loop, record.group);
+    sSoundSystem& soundSystem = *coordinator.GetSystem<sSoundSystem>();
+    std::optional<DecodedSound> decoded = decodeQueue.TakeSound(record.path, record.loop);
+    std::unique_ptr<AudioSound> sound =
+        decoded ? ::LoadSoundRecord(soundSystem, record.id, record.path, record.loop, record.group, std::move(*decoded))
+                : ::LoadSoundRecord(soundSystem, record.id, record.path, record.loop, record.group);
     return SoundInfo{sound.release(), record.group};
 }
 

@@ -1,6 +1,7 @@
 #include "engine/platform/SoundLoading.h"
 
 #include "engine/core/Assert.h"
+#include "engine/platform/audio/AudioDecoding.h"
 #include "engine/platform/sSoundSystem.h"
 
 #include <cstdio>
@@ -9,7 +10,14 @@ void CreateAudioSystem(sSoundSystem& sound)
 {
     if (sound.Audio)
         return;
-    sound.Audio = AudioSystem::Create(SoundVoiceCount);
+    CreateAudioSystem(sound, AudioSystem::Create(SoundVoiceCount));
+}
+
+void CreateAudioSystem(sSoundSystem& sound, std::shared_ptr<AudioSystem> opened)
+{
+    if (sound.Audio || !opened)
+        return;
+    sound.Audio = std::move(opened);
     *sound.GetSoundGroupSlot("gameGroup") = sound.Audio->CreateSoundGroup("gameGroup");
     *sound.GetSoundGroupSlot("sfxGroup") = sound.Audio->CreateSoundGroup("sfxGroup");
 }
@@ -29,10 +37,19 @@ std::unique_ptr<AudioSound> LoadSoundRecord(sSoundSystem& sound, const std::stri
 {
     if (!sound.Audio)
         FailToCreate(path, "the audio system has not been created");
-    std::string error;
-    std::unique_ptr<AudioSound> loaded = sound.Audio->CreateSound(path, loop, error);
-    if (!loaded)
-        FailToCreate(path, error);
+    DecodedSound decoded;
+    decoded.decoded = DecodeSoundFile(path, loop, decoded.samples, decoded.error);
+    return LoadSoundRecord(sound, id, path, loop, groupWord, std::move(decoded));
+}
+
+std::unique_ptr<AudioSound> LoadSoundRecord(sSoundSystem& sound, const std::string& id, const std::string& path,
+                                            bool loop, const std::string& groupWord, DecodedSound decoded)
+{
+    if (!sound.Audio)
+        FailToCreate(path, "the audio system has not been created");
+    if (!decoded.decoded)
+        FailToCreate(path, decoded.error);
+    std::unique_ptr<AudioSound> loaded = sound.Audio->CreateSound(std::move(decoded.samples), loop);
     AudioGroup* group = nullptr;
     if (groupWord == "gameBGM")
     {

@@ -1,10 +1,17 @@
 #pragma once
+#include "engine/platform/audio/SoundSamples.h"
+
 #include <string>
 #include <vector>
 
-// Reads a WAV or OGG file whole (through libsndfile) and converts it to the output format:
-// interleaved stereo float at the output rate. Returns false and says why in `error` when the
-// file is missing, is not a sound file libsndfile understands, or holds unreadable data.
+// Reads a WAV or OGG file whole (through libsndfile) and converts it to the output rate, keeping
+// one channel for a mono file and the first two otherwise. 16-bit (or 8-bit) PCM that is already
+// at the output rate stays 16-bit; everything else becomes float. Returns false and says why in
+// `error` when the file is missing, is not a sound file libsndfile understands, or holds
+// unreadable data; `samples` is untouched then. Safe to call from any thread.
+bool DecodeSoundFile(const std::string& path, bool loop, SoundSamples& samples, std::string& error);
+
+// The same file as interleaved stereo float at the output rate: what the mixer hears.
 bool DecodeAudioFile(const std::string& path, bool loop, std::vector<float>& stereo, std::string& error);
 
 // Converts interleaved samples of `channels` channels at `rate` frames per second to stereo at

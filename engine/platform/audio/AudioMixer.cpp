@@ -26,6 +26,70 @@ float FadeAt(const std::vector<FadePoint>& fades, std::uint64_t now)
     const double along = static_cast<double>(now - a.clock) / static_cast<double>(b.clock - a.clock);
     return static_cast<float>(a.volume + (static_cast<double>(b.volume) - a.volume) * along);
 }
+
+// The ways a sound's frames are stored; each reads one frame as the stereo pair the mix adds.
+struct FloatStereoFrames
+{
+    const float* data;
+    void Read(std::uint64_t f, float& left, float& right) const
+    {
+        left = data[2 * f];
+        right = data[2 * f + 1];
+    }
+};
+
+struct FloatMonoFrames
+{
+    const float* data;
+    void Read(std::uint64_t f, float& left, float& right) const { left = right = data[f]; }
+};
+
+struct Pcm16StereoFrames
+{
+    const std::int16_t* data;
+    void Read(std::uint64_t f, float& left, float& right) const
+    {
+        left = Pcm16ToFloat(data[2 * f]);
+        right = Pcm16ToFloat(data[2 * f + 1]);
+    }
+};
+
+struct Pcm16MonoFrames
+{
+    const std::int16_t* data;
+    void Read(std::uint64_t f, float& left, float& right) const { left = right = Pcm16ToFloat(data[f]); }
+};
+
+// Adds `count` frames of the voice to `out`, starting at the mixer clock `clock`. Returns true
+// when the voice has ended inside this block (stopped, or a one-shot past its last frame).
+template <class Frames>
+bool MixFrames(AudioVoice& voice, const Frames& frames, std::uint64_t length, bool loops, float groupVolume,
+               std::uint64_t clock, float* out, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        const std::uint64_t now = clock + i;
+        if (voice.hasStop && now >= voice.stopClock)
+            return true;
+        if (voice.paused)
+            continue;
+        if (voice.position >= length)  // a sound without frames ends as soon as it is mixed
+            return true;
+        const float gain = voice.volume * FadeAt(voice.fades, now) * groupVolume;
+        float left = 0.0f;
+        float right = 0.0f;
+        frames.Read(voice.position, left, right);
+        out[2 * i] += left * gain;
+        out[2 * i + 1] += right * gain;
+        if (++voice.position >= length)
+        {
+            if (!loops)
+                return true;
+            voice.position = 0;
+        }
+    }
+    return false;
+}
 }
 
 AudioMixer::AudioMixer(std::size_t voiceCount) : voices(voiceCount) {}
@@ -149,30 +213,23 @@ std::size_t AudioMixer::PlayingCount() const
 void AudioMixer::MixVoice(AudioVoice& voice, float* out, std::size_t frames)
 {
     const AudioSound& sound = *voice.sound;
-    const float* samples = sound.Samples();
+    const SoundSamples& samples = sound.Samples();
     const std::uint64_t length = sound.FrameCount();
     const AudioGroup* group = sound.GetSoundGroup();
     const float groupVolume = group != nullptr ? group->GetVolume() : 1.0f;
-    for (std::size_t i = 0; i < frames; ++i)
-    {
-        const std::uint64_t now = clock + i;
-        if (voice.hasStop && now >= voice.stopClock)
-            return End(voice);
-        if (voice.paused)
-            continue;
-        if (voice.position >= length)  // a sound without frames ends as soon as it is mixed
-            return End(voice);
-        const float gain = voice.volume * FadeAt(voice.fades, now) * groupVolume;
-        const float* frame = samples + voice.position * AudioFormat::OutputChannels;
-        out[2 * i] += frame[0] * gain;
-        out[2 * i + 1] += frame[1] * gain;
-        if (++voice.position >= length)
-        {
-            if (!sound.Loops())
-                return End(voice);
-            voice.position = 0;
-        }
-    }
+    const bool loops = sound.Loops();
+    const bool mono = samples.Channels() == 1;
+    bool ended = false;
+    if (samples.IsPcm16() && mono)
+        ended = MixFrames(voice, Pcm16MonoFrames{samples.Pcm16Data()}, length, loops, groupVolume, clock, out, frames);
+    else if (samples.IsPcm16())
+        ended = MixFrames(voice, Pcm16StereoFrames{samples.Pcm16Data()}, length, loops, groupVolume, clock, out, frames);
+    else if (mono)
+        ended = MixFrames(voice, FloatMonoFrames{samples.FloatData()}, length, loops, groupVolume, clock, out, frames);
+    else
+        ended = MixFrames(voice, FloatStereoFrames{samples.FloatData()}, length, loops, groupVolume, clock, out, frames);
+    if (ended)
+        return End(voice);
     // A stop due exactly at the end of this block ends the voice now, so it reads as ended.
     if (voice.hasStop && clock + frames >= voice.stopClock)
         End(voice);

@@ -3,7 +3,12 @@
 #include "engine/platform/audio/AudioSystem.h"
 
 AudioSound::AudioSound(std::vector<float> stereo, bool loop, std::weak_ptr<AudioSystem> owner)
-    : samples(std::move(stereo)), owner(std::move(owner)), loop(loop)
+    : AudioSound(SoundSamples::FromFloat(std::move(stereo), 2), loop, std::move(owner))
+{
+}
+
+AudioSound::AudioSound(SoundSamples samples, bool loop, std::weak_ptr<AudioSystem> owner)
+    : samples(std::move(samples)), owner(std::move(owner)), loop(loop)
 {
 }
 
@@ -18,8 +23,7 @@ void AudioSound::Release()
     if (std::shared_ptr<AudioSystem> system = owner.lock())
         system->Locked([&] { system->mixer.StopSound(this); });
     owner.reset();
-    samples.clear();
-    samples.shrink_to_fit();
+    samples.Clear();
 }
 
 void AudioSound::SetSoundGroup(AudioGroup* newGroup)

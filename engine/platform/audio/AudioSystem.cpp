@@ -46,10 +46,15 @@ AudioGroup* AudioSystem::CreateSoundGroup(const std::string& name)
 
 std::unique_ptr<AudioSound> AudioSystem::CreateSound(const std::string& path, bool loop, std::string& error)
 {
-    std::vector<float> stereo;
-    if (!DecodeAudioFile(path, loop, stereo, error))
+    SoundSamples samples;
+    if (!DecodeSoundFile(path, loop, samples, error))
         return nullptr;
-    return CreateSound(std::move(stereo), loop);
+    return CreateSound(std::move(samples), loop);
+}
+
+std::unique_ptr<AudioSound> AudioSystem::CreateSound(SoundSamples samples, bool loop)
+{
+    return std::make_unique<AudioSound>(std::move(samples), loop, weak_from_this());
 }
 
 std::unique_ptr<AudioSound> AudioSystem::CreateSound(std::vector<float> stereo, bool loop)

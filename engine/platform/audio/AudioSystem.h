@@ -31,6 +31,8 @@ public:
     std::unique_ptr<AudioSound> CreateSound(const std::string& path, bool loop, std::string& error);
     // A sound from frames already in the output format (interleaved stereo at the output rate).
     std::unique_ptr<AudioSound> CreateSound(std::vector<float> stereo, bool loop);
+    // A sound from frames decoded already (DecodeSoundFile, which any thread may run).
+    std::unique_ptr<AudioSound> CreateSound(SoundSamples samples, bool loop);
 
     // Starts the sound on a free voice. Null handle when every voice is busy or the system has
     // been released.
