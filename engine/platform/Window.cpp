@@ -2,6 +2,7 @@
 
 #include "engine/core/Assert.h"
 #include "engine/platform/WindowState.h"
+#include "engine/platform/native/GraphicsDriver.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -65,6 +66,7 @@ bool CreateWindowContext(int width, int height, std::string title)
     }
 
     glfwMakeContextCurrent(window);
+    KeepGraphicsDriverLoaded();
     glfwSetFramebufferSizeCallback(window, OnFramebufferResized);
     glfwSetScrollCallback(window, OnScroll);
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);

@@ -90,6 +90,8 @@ void sRendererSystem::Init(Coordinator& coordinator)
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, SpotBinding, spotLightBuffer);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer);
     initialised = true;
+    // Known before the first frame, for the systems that run before the renderer in it.
+    coordinator.AspectRatio = WindowAspectRatio();
     AssignRenderKinds(coordinator);
 }
 

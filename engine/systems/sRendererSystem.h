@@ -54,6 +54,9 @@ public:
     // The lights and walls near the view, packed up to the buffers' capacities.
     void UploadVisibleLights(Coordinator& coordinator);
 
+    // Instanced drawing of the entities that share one of instancedTextures (up to
+    // InstanceBatch::MaxInstances each): the batch of that name is made or refreshed from them, and
+    // drawn once the queue has reached its layer.
     void BuildInstanceBatch(Coordinator& coordinator, const std::set<Entity>& members, const std::string& textureName);
     void DrawInstanceBatch(Coordinator& coordinator, std::size_t index);
     std::set<Entity> EntitiesWithTexture(Coordinator& coordinator, const std::string& textureName);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -24,7 +25,20 @@ void* Allocate(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+
+void* AllocateAligned(std::size_t size, std::align_val_t alignment)
+{
+    ++allocationCount;
+    const std::size_t align = std::max(static_cast<std::size_t>(alignment), sizeof(void*));
+    void* memory = nullptr;
+    if (posix_memalign(&memory, align, size == 0 ? 1 : size) == 0)
+        return memory;
+    throw std::bad_alloc();
 }
+}
+
+// Every form is replaced, so that whatever a library allocates with is freed the same way (the
+// GL driver's shader compiler uses several).
 
 void* operator new(std::size_t size)
 {
@@ -47,6 +61,48 @@ void operator delete(void* memory, std::size_t) noexcept
     std::free(memory);
 }
 void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    ++allocationCount;
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    ++allocationCount;
+    return std::malloc(size == 0 ? 1 : size);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void* operator new(std::size_t size, std::align_val_t alignment)
+{
+    return AllocateAligned(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment)
+{
+    return AllocateAligned(size, alignment);
+}
+void operator delete(void* memory, std::align_val_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, std::align_val_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept
 {
     std::free(memory);
 }

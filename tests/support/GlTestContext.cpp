@@ -1,4 +1,5 @@
 #include "support/GlTestContext.h"
+#include "engine/platform/native/GraphicsDriver.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -47,6 +48,7 @@ GlTestContext::GlTestContext()
         window = nullptr;
         return;
     }
+    KeepGraphicsDriverLoaded();
     // GLEW's probing may leave an error behind in a core context.
     while (glGetError() != GL_NO_ERROR)
     {

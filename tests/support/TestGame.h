@@ -11,10 +11,10 @@ class sInputSystem;
 class sSoundSystem;
 
 // The game built exactly as the entry builds it (RegisterEngine, StartGame), on the scripted
-// platform, without a window (nothing here needs OpenGL), with the audio mixer stepped by hand
-// and a settings file of its own in a temporary folder. The settings name the starting scene and
-// the prefab file; the destructor shuts the game down (writing the settings) and puts every
-// process-wide value back.
+// platform, without a window of its own (it draws into the test process's GL context), with the
+// audio mixer stepped by hand and a settings file of its own in a temporary folder. The settings
+// name the starting scene and the prefab file; the destructor shuts the game down (writing the
+// settings) and puts every process-wide value back.
 class TestGame
 {
 public:

@@ -37,9 +37,9 @@ TEST_F(DrawingWiring, TheFirstSceneIsLitFromTheStart)
     EXPECT_EQ(renderer.wallCount, 4);
     EXPECT_EQ(coordinator.GetComponent<Renderer>(game.Find("Logo"))->renderKind, 1);
     EXPECT_EQ(coordinator.GetComponent<Renderer>(game.Find("Caption"))->renderKind, 2);
+    EXPECT_FLOAT_EQ(coordinator.AspectRatio, 16.0f / 9.0f) << "known before the first frame";
 
     game.RunFrames(2);
-    EXPECT_FLOAT_EQ(coordinator.AspectRatio, 16.0f / 9.0f);
     EXPECT_EQ(renderer.ambientCount, 1);
     EXPECT_EQ(renderer.spotCount, 1);
 }
