@@ -66,9 +66,6 @@ void UploadBlock(std::uint32_t buffer, const Block& block)
 
 void sRendererSystem::Init(Coordinator& coordinator)
 {
-    // Input runs before drawing in every frame: the first frame's cursor and camera clamp need
-    // the aspect ratio already.
-    coordinator.AspectRatio = WindowAspectRatio();
     for (int i = 0; i < BuiltInMeshCount; ++i)
     {
         geometry.push_back(BuiltInMeshGeometry(i));
