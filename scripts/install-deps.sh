@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  libglfw3-dev libglew-dev libfreetype-dev rapidjson-dev libstb-dev libimgui-dev
+  libglfw3-dev libx11-dev libglew-dev libfreetype-dev rapidjson-dev libstb-dev libimgui-dev
   libsdl2-dev libsndfile1-dev googletest libgtest-dev libbenchmark-dev
   xvfb xauth mesa-utils libgl1-mesa-dri
   fonts-bebas-neue fonts-dejavu-core

@@ -20,6 +20,15 @@ AssetDecodeQueue::~AssetDecodeQueue()
     StopWorkers();
 }
 
+void AssetDecodeQueue::SetWorkerLimit(std::size_t limit)
+{
+    std::lock_guard lock(mutex);
+    workerLimit = limit != 0 ? limit : DefaultWorkerCount();
+    // Queued work that was waiting for a worker gets the new ones.
+    for (std::size_t waiting = queue.size(); waiting > 0 && workers.size() < workerLimit; --waiting)
+        workers.emplace_back([this] { WorkerLoop(); });
+}
+
 std::string AssetDecodeQueue::KeyOf(Kind kind, const std::string& path, bool loop)
 {
     if (kind == Kind::Image)

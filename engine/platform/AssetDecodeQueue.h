@@ -38,6 +38,9 @@ public:
     AssetDecodeQueue(const AssetDecodeQueue&) = delete;
     AssetDecodeQueue& operator=(const AssetDecodeQueue&) = delete;
 
+    // At most this many workers from now on (0: the default); running workers are not stopped.
+    void SetWorkerLimit(std::size_t limit);
+
     // Queues the file for decoding; a file already queued (and not yet taken) is not queued twice.
     void RequestImage(const std::string& path);
     void RequestSound(const std::string& path, bool loop);
@@ -80,7 +83,7 @@ private:
     void WorkerLoop();
     void StopWorkers();
 
-    const std::size_t workerLimit;
+    std::size_t workerLimit;
     mutable std::mutex mutex;
     std::condition_variable jobWaiting;
     std::condition_variable jobDone;

@@ -3,6 +3,7 @@
 #include "engine/core/Assert.h"
 #include "engine/platform/WindowState.h"
 #include "engine/platform/native/GraphicsDriver.h"
+#include "engine/platform/native/WindowBackdrop.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -91,6 +92,9 @@ bool CreateWindowContext(int width, int height, std::string title)
     ComposeMessage(message, {"Using glew version: ", reinterpret_cast<const char*>(glewGetString(GLEW_VERSION))});
     Log(message);
     Log("Driver supports OpenGL 4.5\n");
+    // After the last exchange with the server that waits for an answer (GLEW asks for the GLX
+    // version): the painting then runs while the first stage loads.
+    PaintWindowBackdrop(window);
     return true;
 }
 

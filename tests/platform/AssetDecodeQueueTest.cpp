@@ -77,3 +77,24 @@ TEST(AssetDecodeQueue, FinishDropsWhatWasNotTaken)
     EXPECT_FALSE(sound->decoded);
     EXPECT_NE(sound->error.find("missing_false_SFX_.wav"), std::string::npos) << sound->error;
 }
+
+// Raising the worker limit while files wait puts the new workers on them; every result stays whole.
+TEST(AssetDecodeQueue, WorkerLimitCanChangeWhileFilesWait)
+{
+    TempWorkingFolder folder;
+    for (int i = 0; i < 8; ++i)
+        TempWorkingFolder::WritePng(Image(i), 2 + i, 3);
+    AssetDecodeQueue queue(1);
+    for (int i = 0; i < 8; ++i)
+        queue.RequestImage(Image(i));
+    queue.SetWorkerLimit(4);
+    for (int i = 0; i < 8; ++i)
+    {
+        std::optional<DecodedImage> image = queue.TakeImage(Image(i));
+        ASSERT_TRUE(image.has_value()) << i;
+        EXPECT_EQ(image->width, 2 + i);
+    }
+    queue.SetWorkerLimit(0);
+    queue.RequestImage(Image(0));
+    EXPECT_TRUE(queue.TakeImage(Image(0)).has_value());
+}

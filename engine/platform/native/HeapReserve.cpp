@@ -41,6 +41,30 @@ void MakePresent(void* block, std::size_t size)
 }
 }
 
+void HeapReserve::GrowWithLargePages(std::size_t bytes)
+{
+    mallopt(M_ARENA_MAX, 1);
+    std::vector<void*> blocks;
+    std::uintptr_t lowest = std::numeric_limits<std::uintptr_t>::max();
+    std::uintptr_t highest = 0;
+    for (std::size_t grown = 0; grown < bytes; grown += GrowthBlock)
+    {
+        void* block = std::malloc(GrowthBlock);
+        if (block == nullptr)
+            break;
+        blocks.push_back(block);
+        lowest = std::min(lowest, reinterpret_cast<std::uintptr_t>(block));
+        highest = std::max(highest, reinterpret_cast<std::uintptr_t>(block) + GrowthBlock);
+    }
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
+        std::free(*block);
+    constexpr std::uintptr_t LargePage = 2u * 1024u * 1024u;
+    const std::uintptr_t begin = (lowest + LargePage - 1) & ~(LargePage - 1);
+    const std::uintptr_t end = highest & ~(LargePage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 HeapReserve::HeapReserve()
 {
     mallopt(M_MMAP_THRESHOLD, HeapBlocksUpTo);

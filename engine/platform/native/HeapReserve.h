@@ -19,6 +19,12 @@ public:
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;
 
+    // Grows the heap by `bytes` now (address space only) and asks the kernel to back it with
+    // large pages, and has every thread allocate from this one heap from now on. A page fault is
+    // dear on a virtual machine, and a large page takes one where small ones take 512. Call
+    // before other threads start allocating, with a reserve alive (so the heap is not trimmed).
+    static void GrowWithLargePages(std::size_t bytes);
+
     // Takes `bytes` from the heap now and has a background thread write to every page of them.
     void WarmInBackground(std::size_t bytes);
     // Waits for the warming and hands the warmed memory back to the heap, where the next large
