@@ -20,7 +20,7 @@ namespace
 // The emblem: a low sun cut by dusk bands, a weathervane across it.
 void Emblem(Image& img, Vec2 c, float r)
 {
-    Draw(img, Circle(c, r * 1.25f), Hex(0xFF8A3A, 0.35f), r * 0.5f);
+    Draw(img, Circle(c, r * 1.15f), Hex(0xFF8A3A, 0.35f), r * 0.35f);
     Shape sun = Circle(c, r);
     for (int i = 0; i < 4; ++i)
     {
@@ -45,7 +45,8 @@ Image Icon(int size)
 Image Logo(Lettering& font)
 {
     Image img(1024, 512);
-    Emblem(img, {512, 190}, 150);
+    // The glow fades out inside the image's top edge.
+    Emblem(img, {512, 200}, 142);
     Image word = font.Mask("DUSKVANE", 190, 6.0f);
     word = ui::TrimToInk(word, 8);
     Image fill(word.Width(), word.Height());
@@ -66,14 +67,16 @@ Image Logo(Lettering& font)
     return img;
 }
 
+// The engine draws the cursor centred on the pointer's position, so the arrow's tip is the
+// image's centre and the arrow fills the lower right quarter.
 Image Cursor()
 {
-    Image img(48, 48);
-    Image layer(48, 48);
-    Draw(layer, Polygon({{6, 4}, {6, 36}, {14, 28}, {20, 42}, {26, 39}, {20, 26}, {31, 26}}),
-         Linear({6, 4}, {20, 40}, Hex(0xFFF2DC), Hex(0xF0B060)));
-    img = WithOutline(layer, 2.0f, ui::Ink());
-    return img;
+    Image layer(80, 80);
+    const Vec2 tip{40, 40};
+    auto at = [&](float x, float y) { return Vec2{tip.x + x, tip.y + y}; };
+    Draw(layer, Polygon({at(0, 0), at(0, 32), at(8, 24), at(14, 38), at(20, 35), at(14, 22), at(25, 22)}),
+         Linear(at(0, 0), at(14, 36), Hex(0xFFF2DC), Hex(0xF0B060)));
+    return WithOutline(layer, 2.0f, ui::Ink());
 }
 
 Image Door(bool left)
