@@ -68,15 +68,16 @@ Image Logo(Lettering& font)
 }
 
 // The engine draws the cursor centred on the pointer's position, so the arrow's tip is the
-// image's centre and the arrow fills the lower right quarter.
+// image's centre and the arrow fills the lower right quarter. A power-of-two size, like the
+// logo screen's other images: the driver then draws all three with one compiled shader.
 Image Cursor()
 {
-    Image layer(80, 80);
-    const Vec2 tip{40, 40};
-    auto at = [&](float x, float y) { return Vec2{tip.x + x, tip.y + y}; };
+    Image layer(128, 128);
+    const Vec2 tip{64, 64};
+    auto at = [&](float x, float y) { return Vec2{tip.x + x * 1.6f, tip.y + y * 1.6f}; };
     Draw(layer, Polygon({at(0, 0), at(0, 32), at(8, 24), at(14, 38), at(20, 35), at(14, 22), at(25, 22)}),
          Linear(at(0, 0), at(14, 36), Hex(0xFFF2DC), Hex(0xF0B060)));
-    return WithOutline(layer, 2.0f, ui::Ink());
+    return WithOutline(layer, 3.0f, ui::Ink());
 }
 
 Image Door(bool left)
