@@ -106,45 +106,51 @@ bool BlockedByWall(vec2 from, vec2 to)
 }
 
 // The reach of each light is tested before its walls: most lights are far from most
-// fragments, and the wall loop is the expensive part.
+// fragments, and the wall loop is the expensive part. Both kinds of light share one loop, so
+// that the wall loop exists once in the compiled shader (the driver compiles it at the first
+// draw, and its size is most of that time).
 vec3 SceneLight(vec2 position)
 {
     vec3 light = vec3(uBaseLighting);
 
     int ambientCount = clamp(int(uNumAmbientLights), 0, MaxAmbientLights);
-    for (int i = 0; i < ambientCount; ++i)
-    {
-        vec2 source = ambientPosition[i].xy;
-        float radius = ambientRadius[i];
-        float reach = distance(position, source);
-        if (!(reach < radius))
-            continue;
-        if (BlockedByWall(position, source))
-            continue;
-        float falloff = 1.0 - reach / radius;
-        light += ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
-    }
-
     int spotCount = clamp(int(uNumDirectionalLights), 0, MaxSpotLights);
-    for (int i = 0; i < spotCount; ++i)
+    for (int i = 0; i < ambientCount + spotCount; ++i)
     {
-        vec2 source = spotPositionDirection[i].xy;
-        vec2 direction = spotPositionDirection[i].zw;
-        float radius = spotRadius[i];
-        vec2 toFragment = position - source;
-        float reach = length(toFragment);
-        if (!(reach < radius))
-            continue;
-        float facing = 1.0;
-        if (reach > 0.0 && length(direction) > 0.0)
-            facing = dot(toFragment / reach, normalize(direction));
-        float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
-        if (cone <= 0.0)
-            continue;
+        vec2 source;
+        vec3 contribution;
+        if (i < ambientCount)
+        {
+            source = ambientPosition[i].xy;
+            float radius = ambientRadius[i];
+            float reach = distance(position, source);
+            if (!(reach < radius))
+                continue;
+            float falloff = 1.0 - reach / radius;
+            contribution = ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
+        }
+        else
+        {
+            int spot = i - ambientCount;
+            source = spotPositionDirection[spot].xy;
+            vec2 direction = spotPositionDirection[spot].zw;
+            float radius = spotRadius[spot];
+            vec2 toFragment = position - source;
+            float reach = length(toFragment);
+            if (!(reach < radius))
+                continue;
+            float facing = 1.0;
+            if (reach > 0.0 && length(direction) > 0.0)
+                facing = dot(toFragment / reach, normalize(direction));
+            float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
+            if (cone <= 0.0)
+                continue;
+            float falloff = 1.0 - reach / radius;
+            contribution = spotColor[spot].rgb * spotIntensity[spot].rgb * falloff * cone;
+        }
         if (BlockedByWall(position, source))
             continue;
-        float falloff = 1.0 - reach / radius;
-        light += spotColor[i].rgb * spotIntensity[i].rgb * falloff * cone;
+        light += contribution;
     }
     return light;
 }
