@@ -6,6 +6,7 @@
 #include "engine/platform/WindowState.h"
 #include "engine/platform/native/CloseSignals.h"
 #include "engine/platform/native/Platform.h"
+#include "engine/platform/native/SessionBus.h"
 
 #include <GLFW/glfw3.h>
 #include <cstdio>
@@ -40,6 +41,7 @@ void RunFrameLoop(Coordinator& coordinator)
 
 int main()
 {
+    DeclineSessionBusAutoLaunch();
     InstallCloseSignalHandlers();
     CurrentPlatform().HideConsoleWindow();
     auto coordinator = std::make_unique<Coordinator>();

@@ -17,6 +17,12 @@ void FillFromMixer(void* mixer, Uint8* stream, int bytes)
 
 std::unique_ptr<SdlAudioDevice> SdlAudioDevice::Open(AudioMixer& mixer)
 {
+    // SDL keeps its error text in storage of the calling thread that only SDL's own threads
+    // free when they end; the output may be opened on a thread of ours, which must free it.
+    struct ThreadStorageRelease
+    {
+        ~ThreadStorageRelease() { SDL_TLSCleanup(); }
+    } releaseOnReturn;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
     SDL_AudioSpec wanted{};

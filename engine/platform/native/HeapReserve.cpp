@@ -25,6 +25,16 @@ constexpr int UsualTrimThreshold = 128 * 1024;
 constexpr int MADV_POPULATE_WRITE = 23;
 #endif
 
+// Asks for large pages over the whole large pages that lie within [begin, end).
+void AdviseLargePages(std::uintptr_t begin, std::uintptr_t end)
+{
+    constexpr std::uintptr_t LargePage = 2u * 1024u * 1024u;
+    const std::uintptr_t from = (begin + LargePage - 1) & ~(LargePage - 1);
+    const std::uintptr_t to = end & ~(LargePage - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
 // Makes the pages of the block present in one request; an older kernel without that request
 // gets them touched one by one, which is slower but the same.
 void MakePresent(void* block, std::size_t size)
@@ -45,24 +55,28 @@ void HeapReserve::GrowWithLargePages(std::size_t bytes)
 {
     mallopt(M_ARENA_MAX, 1);
     std::vector<void*> blocks;
-    std::uintptr_t lowest = std::numeric_limits<std::uintptr_t>::max();
-    std::uintptr_t highest = 0;
     for (std::size_t grown = 0; grown < bytes; grown += GrowthBlock)
     {
         void* block = std::malloc(GrowthBlock);
         if (block == nullptr)
             break;
         blocks.push_back(block);
-        lowest = std::min(lowest, reinterpret_cast<std::uintptr_t>(block));
-        highest = std::max(highest, reinterpret_cast<std::uintptr_t>(block) + GrowthBlock);
     }
+    if (blocks.empty())
+        return;
+    const auto [lowest, highest] = std::minmax_element(blocks.begin(), blocks.end());
+    const auto first = reinterpret_cast<std::uintptr_t>(*lowest);
+    const auto last = reinterpret_cast<std::uintptr_t>(*highest) + GrowthBlock;
+    // Blocks taken one after another from the heap's end lie end to end (a chunk header apart);
+    // then the whole stretch is advised. An allocator that scatters them gets each block's own.
+    constexpr std::uintptr_t HeaderAllowance = 64;
+    if (last - first <= blocks.size() * (GrowthBlock + HeaderAllowance))
+        AdviseLargePages(first, last);
+    else
+        for (void* block : blocks)
+            AdviseLargePages(reinterpret_cast<std::uintptr_t>(block), reinterpret_cast<std::uintptr_t>(block) + GrowthBlock);
     for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
         std::free(*block);
-    constexpr std::uintptr_t LargePage = 2u * 1024u * 1024u;
-    const std::uintptr_t begin = (lowest + LargePage - 1) & ~(LargePage - 1);
-    const std::uintptr_t end = highest & ~(LargePage - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 HeapReserve::HeapReserve()

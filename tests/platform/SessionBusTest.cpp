@@ -1,0 +1,43 @@
+#include "engine/platform/native/SessionBus.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace
+{
+// Puts the variable back as it was when the test ends.
+struct SavedVariable
+{
+    const char* name;
+    std::optional<std::string> value;
+    explicit SavedVariable(const char* name) : name(name)
+    {
+        if (const char* current = std::getenv(name))
+            value = current;
+    }
+    ~SavedVariable()
+    {
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+};
+}
+
+// Without a session's bus the address is one that fails at once; a session's own bus is kept.
+TEST(SessionBus, OnlyAMissingAddressIsDeclined)
+{
+    SavedVariable saved("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    DeclineSessionBusAutoLaunch();
+    ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr);
+    EXPECT_STREQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/1000/bus", 1);
+    DeclineSessionBusAutoLaunch();
+    EXPECT_STREQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), "unix:path=/run/user/1000/bus");
+}
