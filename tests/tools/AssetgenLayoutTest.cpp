@@ -195,3 +195,24 @@ TEST(AssetgenLayout, EveryClipTheGameSetsHasASheet)
         for (const std::string& state : states)
             EXPECT_TRUE(fs::exists(root / tag / state / "layout.json")) << tag << "/" << state;
 }
+
+// The engine centres the cursor's sprite on the pointer: the arrow's tip is the image's centre,
+// the arrow lies below and right of it, and nothing is drawn above or left of the tip.
+TEST(AssetgenLayout, TheCursorsTipIsTheImagesCentre)
+{
+    const fs::path path = SharedGeneratedAssets() / "Resources/images/First_Load/Cursor/Cursor.png";
+    int w = 0, h = 0, n = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &w, &h, &n, 4);
+    ASSERT_NE(pixels, nullptr) << path;
+    auto alpha = [&](int x, int y) { return pixels[(static_cast<std::size_t>(y) * w + x) * 4 + 3]; };
+    const int cx = w / 2, cy = h / 2;
+    int inkAboveOrLeft = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (alpha(x, y) > 0 && (y < cy - 4 || x < cx - 4))
+                ++inkAboveOrLeft;
+    EXPECT_EQ(inkAboveOrLeft, 0) << "ink away from the tip's quarter";
+    EXPECT_GT(alpha(cx + 2, cy + 6), 200) << "the arrow starts at the centre";
+    EXPECT_GT(alpha(cx + 12, cy + 30), 200) << "the arrow's body lies below and right";
+    stbi_image_free(pixels);
+}
