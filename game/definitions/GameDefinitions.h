@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,5 +14,3 @@ const std::set<std::string>& KeepActiveSystemSet();
 std::vector<float>& ClipEntryTimes();
 std::vector<float>& ClipExitTimes();
 
-// Level scene paths to level numbers. Level 1 is the Farmhouse, level 2 the Warehouse.
-const std::map<std::string, int>& LevelFiles();
