@@ -23,10 +23,10 @@ public:
     // A repeated key or code is a programming error and raises the assert "NAME TABLE NOT UNIQUE".
     NameTable(std::initializer_list<Entry> entries) : entries(entries)
     {
-        for (std::size_t i = 0; i < this->entries.size(); ++i)
-            for (std::size_t j = i + 1; j < this->entries.size(); ++j)
-                AssertFail(this->entries[i].key == this->entries[j].key || this->entries[i].code == this->entries[j].code,
-                           "NAME TABLE NOT UNIQUE");
+        const std::vector<Entry>& all = this->entries;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            for (std::size_t j = i + 1; j < all.size(); ++j)
+                AssertFail(all[i].key == all[j].key || all[i].code == all[j].code, "NAME TABLE NOT UNIQUE");
     }
 
     // The code of the key, or nothing when the text is not a key.

@@ -16,6 +16,10 @@ void bAOEdamage::OnSceneUnload(Coordinator&)
 {
 }
 
+void bAOEdamage::Inspect()
+{
+}
+
 void bAOEdamage::Deserialize(const rapidjson::Value&)
 {
 }
@@ -24,6 +28,6 @@ void bAOEdamage::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType
 {
 }
 
-void bAOEdamage::Inspect()
+void bAOEdamage::ApplyHit(Coordinator&, Entity)
 {
 }

@@ -8,6 +8,15 @@ void bCharacterBehaviour::OnDeath(Coordinator&)
 {
 }
 
+void bCharacterBehaviour::ShowDangerIcon(Coordinator&)
+{
+}
+
+bool bCharacterBehaviour::RemoveDangerIcon(Coordinator&)
+{
+    return false;
+}
+
 void bCharacterBehaviour::Inspect()
 {
 }

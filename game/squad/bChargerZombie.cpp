@@ -8,11 +8,31 @@ void bChargerZombie::Start(Coordinator&)
 {
 }
 
-void bChargerZombie::Update(Coordinator&)
+void bChargerZombie::OnSceneUnload(Coordinator&)
 {
 }
 
-void bChargerZombie::OnSceneUnload(Coordinator&)
+void bChargerZombie::OnCollision(Coordinator&, Entity)
+{
+}
+
+void bChargerZombie::TakeDamage(Coordinator&, float, Entity)
+{
+}
+
+void bChargerZombie::OnDeath(Coordinator&)
+{
+}
+
+void bChargerZombie::SetState(Coordinator&, int)
+{
+}
+
+void bChargerZombie::ChargeHit(Coordinator&, Entity)
+{
+}
+
+void bChargerZombie::SetBlockActive(Coordinator&, bool)
 {
 }
 

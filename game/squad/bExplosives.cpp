@@ -16,6 +16,10 @@ void bExplosives::OnSceneUnload(Coordinator&)
 {
 }
 
+void bExplosives::Inspect()
+{
+}
+
 void bExplosives::Deserialize(const rapidjson::Value&)
 {
 }
@@ -24,6 +28,10 @@ void bExplosives::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorTyp
 {
 }
 
-void bExplosives::Inspect()
+void bExplosives::FollowBouncePath(Coordinator&)
+{
+}
+
+void bExplosives::Explode(Coordinator&)
 {
 }

@@ -1,5 +1,9 @@
 #include "game/squad/bPlayerBehaviour.h"
 
+bPlayerBehaviour::~bPlayerBehaviour()
+{
+}
+
 void bPlayerBehaviour::Awake(Coordinator&)
 {
 }

@@ -16,6 +16,22 @@ void bSpitterZombie::OnSceneUnload(Coordinator&)
 {
 }
 
+void bSpitterZombie::OnCollision(Coordinator&, Entity)
+{
+}
+
+void bSpitterZombie::TakeDamage(Coordinator&, float, Entity)
+{
+}
+
+void bSpitterZombie::OnDeath(Coordinator&)
+{
+}
+
+void bSpitterZombie::Spit(Coordinator&)
+{
+}
+
 void bSpitterZombie::Deserialize(const rapidjson::Value&)
 {
 }

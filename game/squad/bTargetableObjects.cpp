@@ -16,6 +16,18 @@ void bTargetableObjects::OnSceneUnload(Coordinator&)
 {
 }
 
+void bTargetableObjects::OnHover(Coordinator&)
+{
+}
+
+void bTargetableObjects::TakeDamage(Coordinator&, float, Entity)
+{
+}
+
+void bTargetableObjects::OnDeath(Coordinator&)
+{
+}
+
 void bTargetableObjects::Deserialize(const rapidjson::Value&)
 {
 }

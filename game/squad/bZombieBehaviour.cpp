@@ -16,6 +16,14 @@ void bZombieBehaviour::OnSceneUnload(Coordinator&)
 {
 }
 
+void bZombieBehaviour::TakeDamage(Coordinator&, float, Entity)
+{
+}
+
+void bZombieBehaviour::OnDeath(Coordinator&)
+{
+}
+
 void bZombieBehaviour::Deserialize(const rapidjson::Value&)
 {
 }

@@ -1,0 +1,5 @@
+#include "game/squad/bChargerZombie.h"
+
+void bChargerZombie::Update(Coordinator&)
+{
+}

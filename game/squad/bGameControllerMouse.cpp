@@ -1,0 +1,5 @@
+#include "game/squad/bGameController.h"
+
+void bGameController::HandleMouse(Coordinator&, int)
+{
+}

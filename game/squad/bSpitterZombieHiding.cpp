@@ -1,0 +1,9 @@
+#include "game/squad/bSpitterZombie.h"
+
+void bSpitterZombie::FindHidingSpot(Coordinator&)
+{
+}
+
+void bSpitterZombie::PathTo(Coordinator&, Vector2)
+{
+}
