@@ -16,7 +16,6 @@ namespace
 {
 constexpr int LeftButton = 1;
 constexpr int MiddleButton = 4;
-constexpr int GameStatePlaying = 1;
 // Edge panning steers from this point of the reference view, whatever the window's size.
 constexpr float PanCentreX = 960.0f;
 constexpr float PanCentreY = 540.0f;
@@ -66,7 +65,7 @@ bool CameraControlsAllowed()
 {
     const bGameLogic* logic = GameLogicInstance();
     const bTransitionScreen* transition = TransitionScreenInstance();
-    return logic != nullptr && logic->CurrentState == GameStatePlaying && transition != nullptr &&
+    return logic != nullptr && logic->CurrentState == GameState::Playing && transition != nullptr &&
            !transition->DoorsMoving;
 }
 }

@@ -27,3 +27,23 @@ void bCameraBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::Allocat
 void bCameraBehaviour::Inspect()
 {
 }
+
+void bCameraBehaviour::QueueMove(Coordinator&, float, const Vector2&)
+{
+}
+
+void bCameraBehaviour::QueueMoveAtSpeed(Coordinator&, const Vector2&, float)
+{
+}
+
+void bCameraBehaviour::StartEasedMove(Coordinator&, float, const Vector2&, float)
+{
+}
+
+void bCameraBehaviour::ZoomTo(Coordinator&, const Vector2&, float, float)
+{
+}
+
+void bCameraBehaviour::NextMove()
+{
+}

@@ -1,5 +1,9 @@
 #include "game/flow/bDoorBehaviour.h"
 
+bDoorBehaviour::~bDoorBehaviour()
+{
+}
+
 void bDoorBehaviour::Awake(Coordinator&)
 {
 }
@@ -25,5 +29,9 @@ void bDoorBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::Allocator
 }
 
 void bDoorBehaviour::Inspect()
+{
+}
+
+void bDoorBehaviour::ReleaseButton(Coordinator&)
 {
 }

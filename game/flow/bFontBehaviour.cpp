@@ -27,3 +27,23 @@ void bFontBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::Allocator
 void bFontBehaviour::Inspect()
 {
 }
+
+void bFontBehaviour::RefreshBoundData(Coordinator&)
+{
+}
+
+void bFontBehaviour::ShowClipRounds(Font&, const bPlayerBehaviour&)
+{
+}
+
+void bFontBehaviour::ShowAmmoTotal(Font&, const bPlayerBehaviour&)
+{
+}
+
+void bFontBehaviour::ShowGrenades(Font&, const bPlayerBehaviour&)
+{
+}
+
+void bFontBehaviour::ShowMolotovs(Font&, const bPlayerBehaviour&)
+{
+}

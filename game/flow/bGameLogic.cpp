@@ -35,3 +35,23 @@ void bGameLogic::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType
 void bGameLogic::Inspect()
 {
 }
+
+void bGameLogic::SetState(const GameState&)
+{
+}
+
+void bGameLogic::OnZombieKilled()
+{
+}
+
+void bGameLogic::Win(Coordinator&)
+{
+}
+
+void bGameLogic::Lose(Coordinator&, bool)
+{
+}
+
+void bGameLogic::MarkRemainingZombies(Coordinator&)
+{
+}

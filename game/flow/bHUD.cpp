@@ -16,10 +16,6 @@ void bHUD::Start(Coordinator&)
 {
 }
 
-void bHUD::Update(Coordinator&)
-{
-}
-
 void bHUD::OnSceneUnload(Coordinator&)
 {
 }
@@ -33,5 +29,9 @@ void bHUD::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorType&) con
 }
 
 void bHUD::Inspect()
+{
+}
+
+void bHUD::AddSoldierStatText(Coordinator&, int, Entity, const std::string&)
 {
 }

@@ -27,3 +27,12 @@ void bImageBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::Allocato
 void bImageBehaviour::Inspect()
 {
 }
+
+void bImageBehaviour::UpdateHealthBar(Coordinator&)
+{
+}
+
+Entity bImageBehaviour::ClearBoundDangerIcon(Coordinator&)
+{
+    return NO_ENTITY;
+}

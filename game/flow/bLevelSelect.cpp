@@ -27,3 +27,11 @@ void bLevelSelect::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorTy
 void bLevelSelect::Inspect()
 {
 }
+
+void bLevelSelect::SetGroupVisible(Coordinator&, bool, const std::string&, const std::string&)
+{
+}
+
+void bLevelSelect::PlacePointer(Coordinator&, Entity, const std::string&)
+{
+}

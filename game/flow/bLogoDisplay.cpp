@@ -27,3 +27,7 @@ void bLogoDisplay::Serialize(rapidjson::Value&, rapidjson::Document::AllocatorTy
 void bLogoDisplay::Inspect()
 {
 }
+
+void bLogoDisplay::Change(Coordinator&)
+{
+}

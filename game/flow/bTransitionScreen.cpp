@@ -35,3 +35,7 @@ void bTransitionScreen::Serialize(rapidjson::Value&, rapidjson::Document::Alloca
 void bTransitionScreen::Inspect()
 {
 }
+
+void bTransitionScreen::Begin(Coordinator&, int, const std::string&)
+{
+}

@@ -35,3 +35,27 @@ void bTutorialLogic::Serialize(rapidjson::Value&, rapidjson::Document::Allocator
 void bTutorialLogic::Inspect()
 {
 }
+
+void bTutorialLogic::Advance(Coordinator&)
+{
+}
+
+void bTutorialLogic::End(Coordinator&)
+{
+}
+
+void bTutorialLogic::PlaceHintMarkers(Coordinator&)
+{
+}
+
+void bTutorialLogic::ClearHintMarkers(Coordinator&)
+{
+}
+
+void bTutorialLogic::HideAll(Coordinator&)
+{
+}
+
+void bTutorialLogic::ShowAll(Coordinator&)
+{
+}

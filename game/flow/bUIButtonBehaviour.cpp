@@ -27,3 +27,15 @@ void bUIButtonBehaviour::Serialize(rapidjson::Value&, rapidjson::Document::Alloc
 void bUIButtonBehaviour::Inspect()
 {
 }
+
+void bUIButtonBehaviour::OnHover(Coordinator&)
+{
+}
+
+void bUIButtonBehaviour::RefreshAvailability(Coordinator&)
+{
+}
+
+void bUIButtonBehaviour::SwitchScreens()
+{
+}

@@ -113,10 +113,10 @@ TEST_F(BehaviourRegistryTest, ConstructorDefaultsTheEngineAndGameRelyOn)
 
     EXPECT_EQ(Create<bTutorialLogic>("bTutorialLogic")->SkipButton, NO_ENTITY);
     auto logic = Create<bGameLogic>("bGameLogic");
-    EXPECT_EQ(logic->CurrentState, 0);
-    EXPECT_EQ(logic->LastSeenState, 7);
-    EXPECT_EQ(logic->PreviousState, 7);
-    EXPECT_EQ(logic->Level, 4);
+    EXPECT_EQ(logic->CurrentState, GameState::Deploy);
+    EXPECT_EQ(logic->LastSeenState, GameState::None);
+    EXPECT_EQ(logic->PreviousState, GameState::None);
+    EXPECT_EQ(logic->Level, LevelId::None);
     EXPECT_EQ(logic->IntroDelay, 3.5f);
     EXPECT_EQ(logic->PanDuration, 3.0f);
     EXPECT_FALSE(Create<bGameController>("bGameController")->MouseConsumed);

@@ -145,23 +145,25 @@ TEST(NameTables, JsonMembersSetTheFieldOnlyWhenTheyNameAKey)
     EXPECT_EQ(action, ButtonAction::None);
 
     GameState state = GameState::None;
-    EXPECT_EQ(AssertMessageOf([&] { ReadTableKey(Parse(R"({"ChangeGameState": 3})"), "ChangeGameState", GameStates(), state); }),
-              "JSON ERROR");
+    const rapidjson::Document number = Parse(R"({"ChangeGameState": 3})");
+    EXPECT_EQ(AssertMessageOf([&] { ReadTableKey(number, "ChangeGameState", GameStates(), state); }), "JSON ERROR");
     EXPECT_EQ(state, GameState::None);
 }
 
 TEST(NameTables, JsonListsKeepTheKnownNamesInOrder)
 {
     std::vector<ImageEffect> effects;
-    ReadTableKeyList(Parse(R"({"QueueToFX": ["FadeTo", "Bogus", "Delay", "fadeto"]})"), "QueueToFX", ImageEffects(), effects);
+    const rapidjson::Document names = Parse(R"({"QueueToFX": ["FadeTo", "Bogus", "Delay", "fadeto"]})");
+    ReadTableKeyList(names, "QueueToFX", ImageEffects(), effects);
     EXPECT_EQ(effects, (std::vector<ImageEffect>{ImageEffect::FadeTo, ImageEffect::Delay}));
 
     ReadTableKeyList(Parse(R"({})"), "QueueToFX", ImageEffects(), effects);
     EXPECT_EQ(effects.size(), 2u) << "a missing list appends nothing";
 
-    EXPECT_EQ(AssertMessageOf([&] { ReadTableKeyList(Parse(R"({"QueueToFX": "FadeTo"})"), "QueueToFX", ImageEffects(), effects); }),
-              "JSON ERROR");
-    EXPECT_EQ(AssertMessageOf([&] { ReadTableKeyList(Parse(R"({"QueueToFX": ["FadeTo", 4]})"), "QueueToFX", ImageEffects(), effects); }),
+    const rapidjson::Document notAList = Parse(R"({"QueueToFX": "FadeTo"})");
+    const rapidjson::Document notANameInside = Parse(R"({"QueueToFX": ["FadeTo", 4]})");
+    EXPECT_EQ(AssertMessageOf([&] { ReadTableKeyList(notAList, "QueueToFX", ImageEffects(), effects); }), "JSON ERROR");
+    EXPECT_EQ(AssertMessageOf([&] { ReadTableKeyList(notANameInside, "QueueToFX", ImageEffects(), effects); }),
               "JSON ERROR");
 }
 

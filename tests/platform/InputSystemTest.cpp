@@ -38,7 +38,7 @@ struct CameraControlTest : InputTest
 
     void SetUp() override
     {
-        logic.CurrentState = 1;
+        logic.CurrentState = GameState::Playing;
         GameLogicInstance() = &logic;
         TransitionScreenInstance() = &transition;
         coordinator.AspectRatio = 1920.0f / 1080.0f;
@@ -180,7 +180,7 @@ TEST_F(InputTest, CameraControlsWaitForAPlayingLevelBehindOpenDoors)
     TransitionScreenInstance() = &transition;
 
     // Paused: a wheel notch stays stored and edge panning does nothing.
-    logic.CurrentState = 3;
+    logic.CurrentState = GameState::Paused;
     game.platform.SetCursor(0, 540);
     game.platform.Scroll(1);
     game.RunFrames(2);
@@ -189,7 +189,7 @@ TEST_F(InputTest, CameraControlsWaitForAPlayingLevelBehindOpenDoors)
     EXPECT_EQ(Camera().position.x, 960.0f);
 
     // Playing, but the doors move: still nothing.
-    logic.CurrentState = 1;
+    logic.CurrentState = GameState::Playing;
     transition.DoorsMoving = true;
     game.RunFrames(1);
     EXPECT_EQ(coordinator.ViewHeight, 1080.0f);

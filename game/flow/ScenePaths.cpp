@@ -1,0 +1,5 @@
+#include "game/flow/ScenePaths.h"
+
+void GoToScene(Coordinator&, const std::string&)
+{
+}

@@ -1,0 +1,12 @@
+#include "game/flow/TransitionDoorGeometry.h"
+
+DoorGeometry& TransitionDoorGeometry()
+{
+    static DoorGeometry geometry;
+    return geometry;
+}
+
+void ResetTransitionDoorGeometry()
+{
+    TransitionDoorGeometry() = DoorGeometry{};
+}
