@@ -123,10 +123,9 @@ void Coordinator::ReloadAssetsIfRequested()
 
 void Coordinator::SwapScene()
 {
-    // A request made while the next scene loads (in its Awake or Start) is for the scene after
-    // it, so it is taken out before loading rather than cleared afterwards.
-    const std::string next = std::move(PendingScene);
-    PendingScene.clear();
+    // PendingScene keeps naming the scene being entered until its Awake and Start have run:
+    // the game reads it there (scene music, the level number, the transition's opening rule).
+    const std::string next = PendingScene;
 
     if (BehaviourSystem == nullptr)
         ResolveBehaviourSystem();
@@ -150,6 +149,10 @@ void Coordinator::SwapScene()
 
     RebuildSceneLighting(*this);
     CurrentScene = next;
+    // A request written while the scene loaded (in its Awake or Start) is for the scene after
+    // it and stays for the next frame's swap.
+    if (PendingScene == next)
+        PendingScene.clear();
 }
 
 void Coordinator::OnSceneLoaded()

@@ -162,6 +162,8 @@ public:
     ::PauseQueue PauseQueue;
     Entity CameraEntity = 0;
     std::string CurrentScene;
+    // A scene path to enter at the end of this frame. During the swap it names the scene being
+    // entered until that scene's Awake and Start have run; then CurrentScene takes it.
     std::string PendingScene;
     std::string PrefabPath = "Resources/Prefab.json";
     std::string StartingLevel = "Resources/LogoScene.json";

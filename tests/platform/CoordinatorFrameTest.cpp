@@ -9,6 +9,7 @@
 #include "engine/systems/sIdentifierSystem.h"
 #include "support/AssertCapture.h"
 #include "support/RecordingBehaviour.h"
+#include "support/ScenePathBehaviour.h"
 #include "support/TestGame.h"
 
 #include <gmock/gmock.h>
@@ -94,6 +95,35 @@ TEST_F(CoordinatorFrameTest, ASceneSwapRebuildsTheWorldFromIdZero)
                 ElementsAre("Update 0", "Update 2", "Unload 0", "Unload 2"));
     EXPECT_THAT(JournalFrom(4), UnorderedElementsAre("Destroyed 0", "Destroyed 2"));
     EXPECT_EQ(game.Find("Camera"), 0);
+}
+
+TEST_F(CoordinatorFrameTest, TheSceneBeingEnteredIsPendingUntilItsAwakeAndStartHaveRun)
+{
+    coordinator.BehaviourSystem->RegisterBehaviour<ScenePathBehaviour>();
+    ScenePathBehaviour::Journal().clear();
+    const std::string menu = TestGame::Fixture("scenes/MenuScene.json");
+    const std::string watched = TestGame::Fixture("scenes/ScenePathScene.json");
+    ASSERT_EQ(coordinator.CurrentScene, menu);
+
+    SwapTo("scenes/ScenePathScene.json");
+    EXPECT_THAT(ScenePathBehaviour::Journal(), ElementsAre("Awake pending=" + watched + " current=" + menu,
+                                                           "Start pending=" + watched + " current=" + menu));
+    EXPECT_TRUE(coordinator.PendingScene.empty());
+    EXPECT_EQ(coordinator.CurrentScene, watched);
+
+    // A scene that asks for the next one while it starts gets it at the end of the next frame.
+    ScenePathBehaviour::Journal().clear();
+    ScenePathBehaviour::RequestInStart() = menu;
+    SwapTo("scenes/ScenePathScene.json");
+    ScenePathBehaviour::RequestInStart().clear();
+    EXPECT_THAT(ScenePathBehaviour::Journal(), ElementsAre("Awake pending=" + watched + " current=" + watched,
+                                                           "Start pending=" + watched + " current=" + watched));
+    EXPECT_EQ(coordinator.PendingScene, menu);
+    EXPECT_EQ(coordinator.CurrentScene, watched);
+    game.RunFrames(1);
+    EXPECT_TRUE(coordinator.PendingScene.empty());
+    EXPECT_EQ(coordinator.CurrentScene, menu);
+    EXPECT_NE(game.Find("Backdrop"), NO_ENTITY);
 }
 
 TEST_F(CoordinatorFrameTest, ASwapWithoutACurrentSceneSkipsOnlyTheUnload)

@@ -10,7 +10,10 @@
 #include "engine/systems/sIdentifierSystem.h"
 #include "game/flow/PublishedInstances.h"
 
+#include "engine/components/Transform.h"
+
 #include <atomic>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -20,6 +23,7 @@ namespace fs = std::filesystem;
 namespace
 {
 constexpr int LeftButton = 1;
+constexpr int RightButton = 2;
 
 // Every process-wide value the game keeps, back to a fresh program's.
 void ResetProcessState()
@@ -138,6 +142,53 @@ void TestGame::Click(long x, long y)
 {
     platform.SetCursor(x, y);
     Press(LeftButton);
+}
+
+void TestGame::Tap(int key)
+{
+    Press(key);
+    RunFrames(2);
+}
+
+void TestGame::ClickAndSettle(long x, long y)
+{
+    Click(x, y);
+    RunFrames(2);
+}
+
+void TestGame::RightClick(long x, long y)
+{
+    platform.SetCursor(x, y);
+    Tap(RightButton);
+}
+
+void TestGame::Drag(int button, long fromX, long fromY, long toX, long toY, int steps)
+{
+    platform.SetCursor(fromX, fromY);
+    Hold(button);
+    RunFrames(1);
+    const int count = steps < 1 ? 1 : steps;
+    for (int i = 1; i <= count; ++i)
+    {
+        platform.SetCursor(fromX + (toX - fromX) * i / count, fromY + (toY - fromY) * i / count);
+        RunFrames(1);
+    }
+    Release(button);
+    RunFrames(2);
+}
+
+CursorPoint TestGame::WindowPointOf(float worldX, float worldY) const
+{
+    const Transform* camera = coordinator->GetComponent<Transform>(coordinator->CameraEntity);
+    const float cameraX = camera != nullptr ? camera->position.x : 960.0f;
+    const float cameraY = camera != nullptr ? camera->position.y : 540.0f;
+    const float viewHeight = coordinator->ViewHeight;
+    const float viewWidth = coordinator->AspectRatio * viewHeight;
+    const float width = static_cast<float>(coordinator->WindowWidth);
+    const float height = static_cast<float>(coordinator->WindowHeight);
+    const float x = (worldX - (cameraX - viewWidth * 0.5f)) / viewWidth * width;
+    const float yUp = (worldY - (cameraY - viewHeight * 0.5f)) / viewHeight * height;
+    return {std::lround(x), std::lround(height - yUp)};
 }
 
 Entity TestGame::Find(const std::string& name) const

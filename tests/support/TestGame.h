@@ -38,7 +38,27 @@ public:
     // The key (Windows virtual-key code) down for one frame; it is up again afterwards.
     void Press(int key);
     // Puts the cursor at the window pixel (y down) and presses the left button for one frame.
+    // A button acts on the completed press, two frames later: see ClickAndSettle.
     void Click(long x, long y);
+
+    // --- Input as a player gives it (window pixels, y down; at 1920 by 1080 these are the
+    // reference view's coordinates with y flipped) ---------------------------------------------
+    // Moves the cursor without a frame.
+    void MoveCursor(long x, long y) { platform.SetCursor(x, y); }
+    // Holds or lets go of a key or mouse button; the state changes with the next frame.
+    void Hold(int key) { platform.SetKeyDown(key, true); }
+    void Release(int key) { platform.SetKeyDown(key, false); }
+    // Press for one frame, then the two frames that take the key to its completed state (4).
+    void Tap(int key);
+    // Click(x, y), then the two frames after it: a button under the cursor has taken the click.
+    void ClickAndSettle(long x, long y);
+    // A short right click at the pixel, settled as ClickAndSettle.
+    void RightClick(long x, long y);
+    // Presses the mouse button at one pixel, moves to the other over `steps` held frames, lets
+    // go there and runs the two settling frames.
+    void Drag(int button, long fromX, long fromY, long toX, long toY, int steps = 10);
+    // The window pixel (y down) at which a world point shows with the current camera and zoom.
+    CursorPoint WindowPointOf(float worldX, float worldY) const;
     // Ends the game as the entry does after its loop; true when every step succeeded. The
     // destructor does it when a test has not.
     bool ShutDown();
@@ -47,6 +67,20 @@ public:
     int KeyState(int key) const { return coordinator->GetKeyState(key); }
     // The entity of that name in the identifier system; NO_ENTITY when none.
     Entity Find(const std::string& name) const;
+    // The behaviour of the named entity when it is a T, else null.
+    template <class T>
+    std::shared_ptr<T> Behaviour(const std::string& name) const
+    {
+        const Entity entity = Find(name);
+        return entity == NO_ENTITY ? nullptr : coordinator->GetBehaviourAs<T>(entity);
+    }
+    // The component of the named entity, or null.
+    template <class T>
+    T* Component(const std::string& name) const
+    {
+        const Entity entity = Find(name);
+        return entity == NO_ENTITY ? nullptr : coordinator->GetComponent<T>(entity);
+    }
     sInputSystem& Input() const;
     sSoundSystem& Sound() const;
     const std::filesystem::path& SettingsFile() const { return settingsFile; }
