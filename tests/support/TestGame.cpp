@@ -8,7 +8,7 @@
 #include "engine/platform/sInputSystem.h"
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
-#include "game/flow/PublishedInstances.h"
+#include "game/flow/GameProcessState.h"
 
 #include "engine/components/Transform.h"
 
@@ -28,7 +28,7 @@ constexpr int RightButton = 2;
 // Every process-wide value the game keeps, back to a fresh program's.
 void ResetProcessState()
 {
-    ResetPublishedInstances();
+    ResetGameProcessState();
     ResetPrefabCache();
     ResetSettingsPath();
     sInputSystem::ResetCameraSensitivity();
