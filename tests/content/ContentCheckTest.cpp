@@ -1,5 +1,6 @@
 #include "support/content/ContentCheck.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/GameContentRules.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace
 // The registries and the generated assets do not change during the run: read them once.
 const ContentCheck& Check()
 {
-    static const ContentCheck check = EngineContentCheck(GameContent().assetRoot);
+    static const ContentCheck check = GameContentCheck(GameContent().assetRoot);
     return check;
 }
 

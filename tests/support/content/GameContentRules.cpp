@@ -1,0 +1,13 @@
+#include "support/content/GameContentRules.h"
+#include "support/content/EngineContentRules.h"
+
+void AddGameRules(ContentCheck&)
+{
+}
+
+ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
+{
+    ContentCheck check = EngineContentCheck(assetRoot);
+    AddGameRules(check);
+    return check;
+}
