@@ -1,8 +1,11 @@
 #include "engine/components/Renderer.h"
+#include "engine/core/Coordinator.h"
 #include "engine/core/Json.h"
 
 #include <imgui.h>
 #include <imgui_stdlib.h>
+
+#include <utility>
 
 void Renderer::Deserialize(const rapidjson::Value& object)
 {
@@ -52,6 +55,13 @@ void Renderer::Serialize(rapidjson::Value& object, rapidjson::Document::Allocato
     object.AddMember("tileMode", tileMode, allocator);
     number("tileSizeX", tileSizeX);
     number("tileSizeY", tileSizeY);
+}
+
+void Renderer::SetTexture(Coordinator& coordinator, std::string name)
+{
+    textureName = std::move(name);
+    const TextureInfo& texture = coordinator.ResourceManager.GetTexture(textureName);
+    textureSize = {texture.halfWidth, texture.halfHeight};
 }
 
 void Renderer::Inspect()

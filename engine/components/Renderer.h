@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class Coordinator;
+
 // What makes an entity visible: shader program, built-in mesh, texture, layer, tint, opacity,
 // lighting, size and tiling, plus the tint flash and the fields the renderer derives from tags.
 class Renderer : public ISerializable, public IInspector
@@ -19,6 +21,10 @@ public:
     void Deserialize(const rapidjson::Value& object) override;
     void Serialize(rapidjson::Value& object, rapidjson::Document::AllocatorType& allocator) const override;
     void Inspect() override;
+
+    // Shows the named texture: textureName takes the name and textureSize the texture's half width
+    // and half height from the resource manager, whose lookup decides about a name it lacks.
+    void SetTexture(Coordinator& coordinator, std::string name);
 
     std::string shaderName;
     std::int32_t modelID = 0;

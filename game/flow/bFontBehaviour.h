@@ -27,8 +27,13 @@ class bFontBehaviour : public IBehaviour, public ISerializable, public IInspecto
 public:
     static constexpr const char* ClassName = "bFontBehaviour";
 
-    // Remembers the start place: the world position of a pop-up, and for a camera-bound text its
-    // offset from the camera (the file's position is in the 1920 x 1080 reference view).
+    // Gives the shared flash clock back when this text drives it, so a text that is gone never
+    // freezes every other flashing text.
+    ~bFontBehaviour() override;
+
+    // Remembers the start place a hidden text returns to: its world position, and for a
+    // camera-bound text its offset from the camera (the file's position is in the 1920 x 1080
+    // reference view).
     void Awake(Coordinator& coordinator) override;
     // Saves the colour, hides a text not "OnInitialScreen", resolves the names, takes the full
     // text of a typewriter (showing nothing yet), follows the bound entity and writes the figure.
@@ -37,6 +42,7 @@ public:
     // show time, rises, follows the camera, hides when the time is over. Hidden: back to its
     // start place and out of its systems, once.
     void Update(Coordinator& coordinator) override;
+    // Gives the shared flash clock back when this text drives it.
     void OnSceneUnload(Coordinator& coordinator) override;
 
     // Every key optional: "OnInitialScreen", "BindToCamera", "PopUp" (true only for the literal
@@ -99,4 +105,27 @@ public:
     // The Font colour (R, G, B) at Start, and the flash colour.
     float SavedColour[3] = {0.0f, 0.0f, 0.0f};
     float FlashColour[3] = {0.0f, 0.0f, 0.0f};
+
+private:
+    // ---- bFontBehaviour.cpp ----
+
+    // One frame of a shown text, and the hiding of a text that is still in its systems.
+    void UpdateShown(Coordinator& coordinator, Font& text);
+    void LeaveSystems(Coordinator& coordinator, Font& text);
+    // The typewriter's next character, and its timer and hand-over.
+    void TypeNextCharacter(Font& text);
+    void AdvanceTypewriter(Coordinator& coordinator, int steps);
+    // The shared flash: the text takes the clock when nobody drives it, shows the phase, and
+    // the driver advances it.
+    void ShowFlashPhase(Font& text);
+    void AdvanceFlashClock(int steps);
+    // Gives the flash clock back when this text drives it.
+    void ReleaseFlash() const;
+
+    // ---- bFontBehaviourData.cpp ----
+
+    // The low-figure flash rule: the stashed effect while the soldier is active and the figure
+    // is below DataFXThreshold (and `canBeLow`), else no effect, the saved colour and the clock
+    // given back.
+    void ApplyLowFigureFlash(Font& text, const bPlayerBehaviour& soldier, float figure, bool canBeLow);
 };

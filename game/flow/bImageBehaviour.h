@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class Transform;
+
 // Every picture of the menus and the HUD that is not clickable: titles, panels, portraits, health
 // bars, danger icons, the heal's plus icon, the level titles, the end pop-ups and their overlay.
 // An image may live in screen space or follow an entity, turn, show itself for a limited time,
@@ -132,6 +134,21 @@ public:
     float HealthShown = 100.0f;
 
 private:
+    // ---- bImageBehaviour.cpp ----
+
+    // One frame of a shown image, and the first frame of a hidden one still in its systems.
+    void UpdateShown(Coordinator& coordinator, Transform& transform);
+    void LeaveSystems(Coordinator& coordinator);
+    // One fixed step of the effect, the show timer and the effect time; the scene requests of
+    // GoMainMenu and GoCredits once the effect time is over.
+    void RunFixedStep(Coordinator& coordinator);
+
+    // ---- bImageBehaviourEffects.cpp ----
+
     // One fixed step of the running effect.
     void StepEffect(Coordinator& coordinator);
+    // FXSpeed that reaches the target in `seconds`, from `from`; unchanged when no time is given.
+    void AimSpeed(float target, float from, float seconds);
+    // Flicker's visible half: the image joins or leaves the drawing system.
+    void ShowFlickerHalf(Coordinator& coordinator);
 };

@@ -57,6 +57,10 @@ public:
     // no screens for no action, no spare rounds or health packs among the selected soldiers,
     // a hidden bound entity, a level without explosives, a dead soldier.
     void RefreshAvailability(Coordinator& coordinator);
+    // Starts the effect an image's queue hands this button: the effect, its length and its limit,
+    // and for FadeTo the opacity speed (VerticalSlide the offset speed) that reaches the limit in
+    // that time.
+    void StartQueuedEffect(Coordinator& coordinator, ImageEffect effect, float duration, float limit);
 
     // ---- Fields ----
 
@@ -125,8 +129,21 @@ public:
 private:
     // ---- bUIButtonBehaviour.cpp ----
 
+    // One frame of a shown button, and of a hidden one.
+    void UpdateShown(Coordinator& coordinator);
+    void UpdateHidden(Coordinator& coordinator);
+    // Follows the camera or the bound entity.
+    void Follow(Coordinator& coordinator);
+    // The fade, the effect time and the release of the queued entity.
+    void RunFade(Coordinator& coordinator);
+    // Whether the action cannot be used now (RefreshAvailability's table).
+    bool ActionUnavailable(Coordinator& coordinator);
+    // Whether the button shows its UnavailableTexture.
+    bool ShowsUnavailable(Coordinator& coordinator);
+    // FXSpeed that reaches FXLimits from `from` in `seconds`; unchanged when no time is given.
+    void AimSpeed(float from, float seconds);
     // Hides MainScreenEntities and shows SubScreenEntities.
-    void SwitchScreens();
+    void SwitchScreens(Coordinator& coordinator);
 
     // ---- bUIButtonBehaviourActions.cpp ----
 

@@ -1,7 +1,11 @@
 #include "game/flow/bUIButtonBehaviour.h"
 
-void bUIButtonBehaviour::RunClick(Coordinator&)
+void bUIButtonBehaviour::RunClick(Coordinator& coordinator)
 {
+    GoToSceneTarget(coordinator);
+    SwitchScreens(coordinator);
+    RunAction(coordinator);
+    RequestGameState(coordinator);
 }
 
 void bUIButtonBehaviour::GoToSceneTarget(Coordinator&)

@@ -1,8 +1,10 @@
 #include "support/content/GameContentRules.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/ScreenElementContentRules.h"
 
-void AddGameRules(ContentCheck&)
+void AddGameRules(ContentCheck& check)
 {
+    AddScreenElementRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
