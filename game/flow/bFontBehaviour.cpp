@@ -14,6 +14,8 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <algorithm>
+
 // The life of a text: start place, showing and hiding through system membership, following, the
 // typewriter and the shared flash, pop-ups and the show timer. The figures it shows are in
 // bFontBehaviourData.cpp.
@@ -127,10 +129,11 @@ void bFontBehaviour::UpdateShown(Coordinator& coordinator, Font& text)
         coordinator.AddEntityToSystem<sRendererSystem>(entity);
         inSystems = true;
     }
-    Vector2 anchor;
-    if (boundEntity != NO_ENTITY && PositionOf(coordinator, boundEntity, anchor))
+    if (boundEntity != NO_ENTITY)
     {
-        SetWorldPosition(text, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
+        Vector2 anchor;
+        if (PositionOf(coordinator, boundEntity, anchor))
+            SetWorldPosition(text, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
         // It hides with its anchor, from the next frame on.
         if (HasInactiveBehaviour(coordinator, boundEntity))
             active = false;
@@ -165,8 +168,11 @@ void bFontBehaviour::LeaveSystems(Coordinator& coordinator, Font& text)
         cameraOffset = StartCameraOffset;
     else
         SetWorldPosition(text, StartWorldPosition);
-    coordinator.SystemManager.RemoveEntityFromSystem(entity, TypeName<sFontSystem>());
-    coordinator.RemoveEntityFromSystem<sRendererSystem>(entity);
+    // Data may have left it out of either.
+    if (IsInSystem<sFontSystem>(coordinator, entity))
+        coordinator.SystemManager.RemoveEntityFromSystem(entity, TypeName<sFontSystem>());
+    if (IsInSystem<sRendererSystem>(coordinator, entity))
+        coordinator.RemoveEntityFromSystem<sRendererSystem>(entity);
     inSystems = false;
 }
 

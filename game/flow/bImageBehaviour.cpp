@@ -18,6 +18,7 @@
 #include <imgui.h>
 #include <imgui_stdlib.h>
 
+#include <algorithm>
 #include <cmath>
 
 // The life of an image: screen space, showing and hiding through the drawing system, following
@@ -101,15 +102,19 @@ void bImageBehaviour::UpdateShown(Coordinator& coordinator, Transform& transform
                 movement->AddForce(1, 1.0f, 0.0f, Vector2{}, RotationForce, "bRotate");
         inSystems = true;
     }
-    Vector2 anchor;
-    if (boundEntity != NO_ENTITY && PositionOf(coordinator, boundEntity, anchor))
+    if (boundEntity != NO_ENTITY)
     {
-        MoveByHand(transform, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
-        if (RotateWithBindTo)
+        Vector2 anchor;
+        if (PositionOf(coordinator, boundEntity, anchor))
         {
-            const float turn = coordinator.GetComponent<Transform>(boundEntity)->rotation;
-            transform.SetRotationFromDirection({std::cos(turn), std::sin(turn)});
+            MoveByHand(transform, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
+            if (RotateWithBindTo)
+            {
+                const float turn = coordinator.GetComponent<Transform>(boundEntity)->rotation;
+                transform.SetRotationFromDirection({std::cos(turn), std::sin(turn)});
+            }
         }
+        // It hides with the entity it follows, from the next frame on.
         if (HasInactiveBehaviour(coordinator, boundEntity))
             active = false;
     }

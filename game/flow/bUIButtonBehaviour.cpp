@@ -134,11 +134,13 @@ void bUIButtonBehaviour::UpdateHidden(Coordinator& coordinator)
         if (!IsInvisible)
         {
             Renderer* renderer = coordinator.GetComponent<Renderer>(entity);
-            if (renderer != nullptr && !NonHoverTexture.empty())
+            if (renderer != nullptr && !NonHoverTexture.empty() && renderer->textureName != NonHoverTexture)
                 renderer->SetTexture(coordinator, NonHoverTexture);
-            coordinator.RemoveEntityFromSystem<sRendererSystem>(entity);
+            if (IsInSystem<sRendererSystem>(coordinator, entity))
+                coordinator.RemoveEntityFromSystem<sRendererSystem>(entity);
         }
-        coordinator.RemoveEntityFromSystem<sPhysicsCollision>(entity);
+        if (IsInSystem<sPhysicsCollision>(coordinator, entity))
+            coordinator.RemoveEntityFromSystem<sPhysicsCollision>(entity);
         inSystems = false;
     }
     // Keeps a camera-bound collider placed in screen space while the button waits to be shown.
@@ -154,10 +156,11 @@ void bUIButtonBehaviour::Follow(Coordinator& coordinator)
     // A button bound to a camera-bound element keeps the bound place; a dragged knob its own.
     if (BindToCamera && !Dragging && !HasCameraBoundBehaviour(coordinator, boundEntity))
         MoveByHand(*transform, Offset(CameraPosition(coordinator), cameraOffset.x, cameraOffset.y));
-    Vector2 anchor;
-    if (boundEntity != NO_ENTITY && PositionOf(coordinator, boundEntity, anchor))
+    if (boundEntity != NO_ENTITY)
     {
-        MoveByHand(*transform, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
+        Vector2 anchor;
+        if (PositionOf(coordinator, boundEntity, anchor))
+            MoveByHand(*transform, Offset(anchor, BindTo_Offset_X, BindTo_Offset_Y));
         // It hides with the entity it sits on, from the next frame on.
         if (HasInactiveBehaviour(coordinator, boundEntity))
             active = false;

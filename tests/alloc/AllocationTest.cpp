@@ -1,9 +1,11 @@
 #include "game/flow/bImageBehaviour.h"
+#include "game/flow/bUIButtonBehaviour.h"
 #include "support/ContactRecorder.h"
 #include "support/GlTestContext.h"
 #include "support/PhysicsWorld.h"
 #include "support/RenderWorld.h"
 #include "support/TempWorkingFolder.h"
+#include "support/TestGame.h"
 #include "systems/DrawingAssets.h"
 
 #include <gtest/gtest.h>
@@ -246,4 +248,37 @@ TEST(AllocationTest, SteadyFramesOfTheRendererAndTheTransformStepAllocateNothing
     EXPECT_EQ(rendererAllocations, 0);
     EXPECT_GT(world.renderer->wallCount, 0);
     EXPECT_GT(world.renderer->ambientCount, 0);
+}
+
+// A shown button, hovered and then left alone: once its look has settled, its frames allocate
+// nothing.
+TEST(AllocationTest, SteadyFramesOfAButtonAllocateNothing)
+{
+    TestGame game(TestGame::Fixture("scenes/screen/Buttons.json"), std::string(DUSKVANE_BUILD_DIR) + "/Resources/Prefab.json");
+    game.RunFrames(2);
+    Coordinator& coordinator = *game.coordinator;
+    const auto button = game.Behaviour<bUIButtonBehaviour>("Menu_Button");
+    ASSERT_NE(button, nullptr);
+    auto allocationsOf = [&](auto&& frames) {
+        const long before = allocationCount.load();
+        frames();
+        return allocationCount.load() - before;
+    };
+    button->OnHover(coordinator);
+    const long hovered = allocationsOf([&] {
+        for (int i = 0; i < 120; ++i)
+        {
+            button->Update(coordinator);
+            button->OnHover(coordinator);
+        }
+    });
+    for (int i = 0; i < 10; ++i)
+        button->Update(coordinator);
+    const long idle = allocationsOf([&] {
+        for (int i = 0; i < 120; ++i)
+            button->Update(coordinator);
+    });
+    EXPECT_EQ(hovered, 0);
+    EXPECT_EQ(idle, 0);
+    EXPECT_EQ(game.Component<Renderer>("Menu_Button")->textureName, "MM_NewGame");
 }

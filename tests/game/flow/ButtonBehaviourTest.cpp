@@ -6,6 +6,7 @@
 #include "engine/systems/sRendererSystem.h"
 #include "game/flow/ScreenElements.h"
 #include "game/flow/bFontBehaviour.h"
+#include "game/flow/bImageBehaviour.h"
 #include "game/flow/bUIButtonBehaviour.h"
 #include "game/squad/bPlayerBehaviour.h"
 
@@ -167,4 +168,24 @@ TEST(ButtonBehaviour, AnUnavailableButtonTakesNeitherTheClickNorItsSound)
     game->RunFrames(1);
     EXPECT_TRUE(note->active);
     EXPECT_TRUE(note->inSystems);
+}
+
+TEST(ButtonBehaviour, AFadeAuthoredDownwardFadesDownThenReleasesItsQueuedEntity)
+{
+    const auto game = StartScreenScene("Buttons.json");
+    const Renderer* look = game->Component<Renderer>("Fading_Button");
+    const auto after = game->Behaviour<bImageBehaviour>("After_Fade");
+    game->RunFrames(30);
+    EXPECT_NEAR(look->opacity, 0.5f, 0.02f) << "half way down after half its second";
+    EXPECT_FALSE(after->active);
+    // Its effect time runs by the frame: one second is about 60 frames.
+    int frames = 30;
+    while (!after->active && frames < 90)
+    {
+        game->RunFrames(1);
+        ++frames;
+    }
+    EXPECT_GE(frames, 60);
+    EXPECT_LE(frames, 62);
+    EXPECT_NEAR(look->opacity, 0.0f, 0.02f);
 }

@@ -202,4 +202,13 @@ TEST(ImageBehaviour, AHealthBarEasesTowardItsCharactersHealthInThreeColours)
         EXPECT_TRUE(std::equal(checkpoint.tint, checkpoint.tint + 3, std::begin(look->tint)));
     }
     EXPECT_EQ(bar->HealthShown, 20.0f) << "it lands on the health";
+
+    // Longer frames take longer strides (0.3 at 0.02 s), which must not overshoot and swing
+    // about the health for ever.
+    game->platform.SetFrameLength(0.02);
+    game->RunFrames(1);
+    soldier->CurrentHealth = 39.95f;
+    game->RunFrames(80);
+    EXPECT_EQ(bar->HealthShown, 39.95f);
+    EXPECT_TRUE(std::equal(Orange, Orange + 3, std::begin(look->tint)));
 }

@@ -110,6 +110,17 @@ TEST(TextBehaviour, APopUpRisesHidesItselfAndGoesBackToItsStart)
     EXPECT_FALSE(IsInSystem<sRendererSystem>(coordinator, entity));
 }
 
+TEST(TextBehaviour, AHiddenTextKeepsItsPlace)
+{
+    const auto game = StartScreenScene("Texts.json");
+    const Font* note = game->Component<Font>("Plain_Note");
+    ClickWorld(*game, 1400, 100);
+    game->RunFrames(1);
+    EXPECT_FALSE(IsInSystem<sFontSystem>(*game->coordinator, game->Find("Plain_Note")));
+    EXPECT_FLOAT_EQ(note->worldXPos, 300.0f) << "not moved to the world's origin";
+    EXPECT_FLOAT_EQ(note->worldYPos, 900.0f);
+}
+
 TEST(TextBehaviour, BoundTextsShowTheSoldiersFiguresAndFlashWhenLow)
 {
     const auto game = StartScreenScene("Squad.json");
