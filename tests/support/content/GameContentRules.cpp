@@ -1,8 +1,10 @@
 #include "support/content/GameContentRules.h"
+#include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 
-void AddGameRules(ContentCheck&)
+void AddGameRules(ContentCheck& check)
 {
+    AddDamageRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
