@@ -46,7 +46,9 @@ void bAOEdamage::Start(Coordinator& coordinator)
 
 void bAOEdamage::Update(Coordinator& coordinator)
 {
-    if (Ended || !TrackVisibility(coordinator))
+    // An area is a place: without one (or without the broadphase to search) it does nothing.
+    if (Ended || !TrackVisibility(coordinator) || coordinator.GetComponent<Transform>(entity) == nullptr ||
+        !coordinator.BroadphaseGrid)
         return;
     if (!IndicatorDone)
     {

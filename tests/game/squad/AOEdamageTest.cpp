@@ -10,6 +10,7 @@
 #include "game/squad/bUniqueGrid.h"
 #include "game/squad/WorldEffects.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Damage areas: who is hit, how often and how hard; growth; walls that shield; the end of an
@@ -214,4 +215,23 @@ TEST_F(AreasTest, AnInactiveAreaIsHiddenAndFrozenUntilItIsActiveAgain)
     EXPECT_EQ(drawn.count(area->entity), 1u);
     EXPECT_EQ(Lost("Zombie"), 10.0f);
     EXPECT_GT(area->Elapsed, 0.0f);
+}
+
+// However often it is updated before the destruction pass takes it, an area ends once.
+TEST_F(AreasTest, AnAreaUpdatedAgainAfterItsEndDoesNothingMore)
+{
+    Start("Areas.json");
+    auto area = SpawnArea("Explosion_AOE", 0.0f, 0.0f, 0.0f, false);
+    area->Duration = 0.5f;
+    game->RunFrames(1);
+    EXPECT_EQ(Lost("Zombie"), 10.0f);
+    area->Elapsed = 0.5f;
+    area->HitOnce = false;
+    area->Update(World());
+    area->Update(World());
+    EXPECT_EQ(std::count(World().PendingDestroy.begin(), World().PendingDestroy.end(), area->entity), 1);
+    EXPECT_EQ(Lost("Zombie"), 10.0f) << "an ended area hits nobody";
+    EXPECT_FALSE(area->SoundChannel.IsPlaying());
+    game->RunFrames(1);
+    EXPECT_FALSE(World().IsAlive(area->entity));
 }

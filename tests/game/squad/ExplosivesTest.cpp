@@ -255,3 +255,21 @@ TEST_F(ExplosivesTest, TheGrenadeFliesThePathTheThrowPreviewDrew)
     ASSERT_EQ(Instances("Explosion_AOE").size(), 1u);
     EXPECT_EQ(PositionOf(Instances("Explosion_AOE")[0]).x, landing.x);
 }
+
+// However often it is updated before the destruction pass takes it, an explosive explodes once.
+TEST_F(ExplosivesTest, AnExplosiveUpdatedAgainBeforeItIsGoneDoesNotExplodeTwice)
+{
+    Start("Throws.json");
+    const Entity grenade = InstantiatePrefab(World(), "Grenade");
+    auto explosive = World().GetBehaviourAs<bExplosives>(grenade);
+    explosive->AtRest = true;
+    explosive->RestTimer = explosive->ExplodeDelay + 0.01f;
+    explosive->Update(World());
+    explosive->Update(World());
+    EXPECT_EQ(std::count(World().PendingDestroy.begin(), World().PendingDestroy.end(), grenade), 1);
+    EXPECT_EQ(Instances("Explosion_AOE").size(), 1u);
+    EXPECT_EQ(Instances("ExplosionLight").size(), 1u);
+    game->RunFrames(1);
+    EXPECT_FALSE(World().IsAlive(grenade));
+    EXPECT_EQ(Instances("Explosion_AOE").size(), 1u);
+}
