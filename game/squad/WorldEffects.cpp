@@ -3,15 +3,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/platform/PrefabFile.h"
 #include "engine/systems/sRendererSystem.h"
-
-void PlaceEntityAt(Coordinator& coordinator, Entity entity, Vector2 point)
-{
-    Transform* transform = coordinator.GetComponent<Transform>(entity);
-    if (transform == nullptr)
-        return;
-    transform->previousPosition = transform->position;
-    transform->position = point;
-}
+#include "game/squad/EntityPlacement.h"
 
 Entity SpawnPrefabAt(Coordinator& coordinator, const std::string& prefab, Vector2 point)
 {

@@ -8,12 +8,8 @@ class Coordinator;
 
 // Small world changes that several squad behaviours make the same way.
 
-// Moves an entity by hand: its previous position takes the current one, then it stands on the
-// point (no velocity, no collision test). An entity without a Transform is left alone.
-void PlaceEntityAt(Coordinator& coordinator, Entity entity, Vector2 point);
-
-// A new instance of the prefab placed on the point (the prefab loader's assert for an unknown
-// name).
+// A new instance of the prefab placed on the point by hand (PlaceEntityAt); an unknown name is
+// the prefab loader's assert.
 Entity SpawnPrefabAt(Coordinator& coordinator, const std::string& prefab, Vector2 point);
 
 // Starts the renderer's screen shake around the camera's current position: one second long,

@@ -5,6 +5,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/Json.h"
 #include "engine/platform/sSoundSystem.h"
+#include "game/squad/EntityPlacement.h"
 #include "game/squad/WorldEffects.h"
 #include "game/squad/bAOEdamage.h"
 

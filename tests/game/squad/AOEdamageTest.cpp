@@ -6,16 +6,16 @@
 #include "engine/systems/sRendererSystem.h"
 #include "game/flow/bImageBehaviour.h"
 #include "game/squad/bAOEdamage.h"
-#include "game/squad/bTargetableObjects.h"
-#include "game/squad/bUniqueGrid.h"
+#include "game/squad/EntityPlacement.h"
 #include "game/squad/WorldEffects.h"
+#include "game/squad/bUniqueGrid.h"
 
 #include <algorithm>
 #include <cmath>
 
 // Damage areas: who is hit, how often and how hard; growth; walls that shield; the end of an
-// area's life. The characters of Areas.json start with 1000 health each, so what they lost is
-// what the area dealt.
+// area's life. The characters of Areas.json keep a journal of the hits they take and start with
+// 1000 health each.
 
 namespace
 {
@@ -44,7 +44,16 @@ protected:
 
     float Lost(const std::string& character)
     {
-        return 1000.0f - game->Behaviour<bTargetableObjects>(character)->CurrentHealth;
+        return 1000.0f - game->Behaviour<TestCharacter>(character)->CurrentHealth;
+    }
+
+    // The amounts of the hits the character took.
+    std::vector<float> Hits(const std::string& character)
+    {
+        std::vector<float> amounts;
+        for (const TestCharacter::Hit& hit : game->Behaviour<TestCharacter>(character)->hits)
+            amounts.push_back(hit.amount);
+        return amounts;
     }
 
     void Move(const std::string& character, Vector2 point) { PlaceEntityAt(World(), game->Find(character), point); }
@@ -52,34 +61,45 @@ protected:
 }
 
 // Damage 10 in every case; soldiers take it less FriendlyFire, zombies less EnemyFire, a
-// character of both sides counts as a soldier, anything else takes it whole.
+// character of both sides counts as a soldier, anything else takes it whole. Over 75 frames a
+// tick of half a second hits at once and then about 30 and 60 frames later.
 TEST_F(AreasTest, WhoIsHitHowOftenAndHowHard)
 {
+    using Amounts = std::vector<float>;
     const struct
     {
         const char* what;
         float tick, friendlyFire, enemyFire;
         bool wallBounded;
-        float lost[6]; // Soldier, Zombie, Both, Crate, Hidden, Outsider
+        Amounts hits[6]; // Soldier, Zombie, Both, Crate, Hidden, Outsider
     } cases[] = {
-        // 75 frames: hit at once, then after each half second (about 30 and 60 frames later).
-        {"a tick of half a second", 0.5f, 0.25f, 0.5f, true, {22.5f, 15, 22.5f, 30, 0, 0}},
-        {"no tick: one pass only", 0.0f, 0.25f, 0.5f, true, {7.5f, 5, 7.5f, 10, 0, 0}},
-        {"full friendly fire, no walls", 0.0f, 1.0f, 0.0f, false, {0, 10, 0, 10, 10, 0}},
+        {"a tick of half a second",
+         0.5f, 0.25f, 0.5f, true,
+         {{7.5f, 7.5f, 7.5f}, {5, 5, 5}, {7.5f, 7.5f, 7.5f}, {10, 10, 10}, {}, {}}},
+        {"no tick: one pass only, and a late arrival is never hit",
+         0.0f, 0.25f, 0.5f, true,
+         {{7.5f}, {5}, {7.5f}, {10}, {}, {}}},
+        {"full friendly fire, no walls: soldiers are called with 0",
+         0.0f, 1.0f, 0.0f, false,
+         {{0}, {10}, {0}, {10}, {10}, {}}},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.what);
         Start("Areas.json");
-        SpawnArea("Explosion_AOE", c.tick, c.friendlyFire, c.enemyFire, c.wallBounded);
+        const Entity area = SpawnArea("Explosion_AOE", c.tick, c.friendlyFire, c.enemyFire, c.wallBounded)->entity;
         game->RunFrames(1);
-        // Arriving after the one pass is too late; with a tick it would be hit.
         if (c.tick == 0.0f)
             Move("Outsider", {850, 450});
         game->RunFrames(74);
         for (std::size_t i = 0; i < std::size(Characters); ++i)
-            EXPECT_EQ(Lost(Characters[i]), c.lost[i]) << Characters[i];
-        ExpectSoundWorld(World());
+        {
+            EXPECT_EQ(Hits(Characters[i]), c.hits[i]) << Characters[i];
+            for (const TestCharacter::Hit& hit : game->Behaviour<TestCharacter>(Characters[i])->hits)
+                EXPECT_EQ(hit.attacker, area) << Characters[i] << " is hit by the area";
+        }
+        EXPECT_EQ(Lost("Soldier"), c.friendlyFire == 1.0f ? 0.0f : 7.5f * static_cast<float>(c.hits[0].size()));
+        EXPECT_TRUE(WorldIsSane(World()));
         game.reset();
     }
 }

@@ -1,8 +1,11 @@
 #pragma once
+#include "support/SquadGame.h"
+#include "support/TestCharacter.h"
 #include "support/TestGame.h"
-#include "support/WorldChecks.h"
+#include "support/WorldSanity.h"
 
 #include "engine/components/Identifier.h"
+#include "engine/core/sBehaviourSystem.h"
 #include "engine/components/Transform.h"
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
@@ -14,15 +17,18 @@
 #include <vector>
 
 // What the damage tests share: a game on a fixture scene of tests/fixtures/scenes/damage with
-// the real prefab file, checked after every test for NaN and for the free-id queue.
+// the real prefab file and TestCharacter for the scenes to use, checked after every test for NaN
+// and for the free-id queue.
 class DamageGameTest : public testing::Test
 {
 protected:
-    static std::string RealPrefabs() { return std::string(DUSKVANE_BUILD_DIR) + "/Resources/Prefab.json"; }
-
     void Start(const std::string& scene)
     {
-        game = std::make_unique<TestGame>(TestGame::Fixture("scenes/damage/" + scene), RealPrefabs());
+        game = std::make_unique<TestGame>(TestGame::Fixture("scenes/damage/" + scene), GamePrefabFile(),
+                                          [](Coordinator& coordinator) {
+                                              coordinator.ResolveBehaviourSystem();
+                                              coordinator.BehaviourSystem->RegisterBehaviour<TestCharacter>();
+                                          });
         // The level stages hold the squad's sounds and sprite sheets.
         World().ResourceManager.LoadStage3(World());
         // A new game's first frame runs no fixed step and sees every key as unknown.
@@ -32,7 +38,9 @@ protected:
     void TearDown() override
     {
         if (game)
-            ExpectSoundWorld(*game->coordinator);
+        {
+            EXPECT_TRUE(WorldIsSane(*game->coordinator));
+        }
     }
 
     Coordinator& World() { return *game->coordinator; }
