@@ -76,8 +76,8 @@ std::string TestGame::SettingsFor(const std::string& scene, const std::string& p
 })";
 }
 
-TestGame::TestGame(const std::string& scene, const std::string& prefabFile)
-    : TestGame(SettingsTextTag{}, SettingsFor(scene, prefabFile))
+TestGame::TestGame(const std::string& scene, const std::string& prefabFile, const BeforeStart& beforeStart)
+    : TestGame(SettingsTextTag{}, SettingsFor(scene, prefabFile), beforeStart)
 {
 }
 
@@ -86,7 +86,7 @@ std::unique_ptr<TestGame> TestGame::WithSettings(const std::string& settingsText
     return std::unique_ptr<TestGame>(new TestGame(SettingsTextTag{}, settingsText));
 }
 
-TestGame::TestGame(SettingsTextTag, const std::string& settingsText)
+TestGame::TestGame(SettingsTextTag, const std::string& settingsText, const BeforeStart& beforeStart)
     : coordinator(std::make_unique<Coordinator>()), platform(InstallFreshPlatform())
 {
     folder = NewFolder();
@@ -99,6 +99,8 @@ TestGame::TestGame(SettingsTextTag, const std::string& settingsText)
         // its own, so textures, fonts and shader programs load exactly as in the game.
         GlTestContext::Get();
         RegisterEngine(*coordinator);
+        if (beforeStart)
+            beforeStart(*coordinator);
         StartGame(*coordinator, {settingsFile, false});
     }
     catch (...)

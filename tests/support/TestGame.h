@@ -4,6 +4,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,8 +25,13 @@ public:
     // opening windowed.
     static std::string SettingsFor(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"));
 
+    // Runs after the engine's registrations and before the starting scene loads: registers the
+    // test's own behaviours (TestCharacter, ...) so fixture scenes can name them.
+    using BeforeStart = std::function<void(Coordinator&)>;
+
     // Starts with settings naming this starting scene and prefab file.
-    explicit TestGame(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"));
+    explicit TestGame(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"),
+                      const BeforeStart& beforeStart = {});
     // Starts with this settings text, written as the settings file first.
     static std::unique_ptr<TestGame> WithSettings(const std::string& settingsText);
     ~TestGame();
@@ -93,7 +99,7 @@ private:
     struct SettingsTextTag
     {
     };
-    TestGame(SettingsTextTag, const std::string& settingsText);
+    TestGame(SettingsTextTag, const std::string& settingsText, const BeforeStart& beforeStart = {});
 
     std::filesystem::path folder;
     std::filesystem::path settingsFile;
