@@ -168,6 +168,7 @@ TEST(ButtonBehaviour, AnUnavailableButtonTakesNeitherTheClickNorItsSound)
     game->RunFrames(1);
     EXPECT_TRUE(note->active);
     EXPECT_TRUE(note->inSystems);
+    EXPECT_TRUE(WorldIsSane(*game->coordinator));
 }
 
 TEST(ButtonBehaviour, AFadeAuthoredDownwardFadesDownThenReleasesItsQueuedEntity)

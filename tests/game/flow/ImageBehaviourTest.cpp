@@ -211,4 +211,5 @@ TEST(ImageBehaviour, AHealthBarEasesTowardItsCharactersHealthInThreeColours)
     game->RunFrames(80);
     EXPECT_EQ(bar->HealthShown, 39.95f);
     EXPECT_TRUE(std::equal(Orange, Orange + 3, std::begin(look->tint)));
+    EXPECT_TRUE(WorldIsSane(*game->coordinator));
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include "support/SquadGame.h"
 #include "support/TestGame.h"
+#include "support/WorldSanity.h"
 
 #include "engine/components/Transform.h"
 #include "engine/platform/sSoundSystem.h"
@@ -13,11 +15,6 @@
 inline std::string ScreenScene(const std::string& name)
 {
     return TestGame::Fixture("scenes/screen/" + name);
-}
-
-inline std::string GamePrefabFile()
-{
-    return std::string(DUSKVANE_BUILD_DIR) + "/Resources/Prefab.json";
 }
 
 // A game on the fixture scene, past its first frame (which sees every key as unknown and holds

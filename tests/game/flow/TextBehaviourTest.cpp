@@ -208,6 +208,7 @@ TEST(TextBehaviour, BoundTextsShowTheSoldiersFiguresAndFlashWhenLow)
     level.RemainingEnemies = 3;
     game->RunFrames(1);
     EXPECT_EQ(zombies->message, "7") << "no level rules: the text is left alone";
+    EXPECT_TRUE(WorldIsSane(*game->coordinator));
 }
 
 TEST(TextBehaviour, FlashingTextsShareOnePhaseAndHandTheClockOver)
@@ -252,6 +253,7 @@ TEST(TextBehaviour, FlashingTextsShareOnePhaseAndHandTheClockOver)
     const std::vector<int> quicker = ColourTurns(*game, *molotovs, 40);
     ASSERT_GE(quicker.size(), 3u);
     EXPECT_NEAR(quicker[2] - quicker[1], 15, 1);
+    EXPECT_TRUE(WorldIsSane(*game->coordinator));
 }
 
 TEST(TextBehaviour, TheFlashClockIsFreedWhenItsDriverIsDestroyedOrItsSceneUnloads)
