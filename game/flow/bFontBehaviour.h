@@ -22,6 +22,9 @@ class bPlayerBehaviour;
 // texts), cameraOffset and the Font world position (the HUD's pop-up reset), and the typewriter
 // completion of the cutscene skip (Font message := FullText, TypedCount := its length,
 // TypewriterTimer := 0).
+//
+// Split: bFontBehaviour.cpp (life cycle, typewriter, flash, data keys), bFontBehaviourData.cpp
+// (the figures a text shows and the low-figure flash).
 class bFontBehaviour : public IBehaviour, public ISerializable, public IInspector
 {
 public:
