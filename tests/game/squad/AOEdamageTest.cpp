@@ -187,7 +187,8 @@ TEST_F(AreasTest, AFireEndsWithItsDurationOnceAndItsSoundStops)
     auto marker = World().GetBehaviourAs<bImageBehaviour>(markers[0]);
     ASSERT_TRUE(marker);
     EXPECT_EQ(marker->ShowTimer, 0.5f);
-    EXPECT_EQ(marker->ShowTimerRemaining, 0.5f);
+    // Spawned during the area's Update, the marker may already have counted this frame's step.
+    EXPECT_NEAR(marker->ShowTimerRemaining, 0.5f, 0.02f);
     EXPECT_TRUE(marker->DeleteWhenHide);
 
     int frames = 1;
@@ -207,7 +208,6 @@ TEST_F(AreasTest, AFireEndsWithItsDurationOnceAndItsSoundStops)
 
 TEST_F(AreasTest, TheFireMarkerDeletesItselfWhenTheFireEnds)
 {
-    GTEST_SKIP() << "needs the image behaviour's show timer and DeleteWhenHide on main";
     Start("Areas.json");
     const Entity entity = SpawnPrefabAt(World(), "Fire_AOE", AreaCentre);
     World().GetBehaviourAs<bAOEdamage>(entity)->Duration = 0.5f;
