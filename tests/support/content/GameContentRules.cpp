@@ -1,8 +1,10 @@
 #include "support/content/GameContentRules.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/SoldierContentRules.h"
 
-void AddGameRules(ContentCheck&)
+void AddGameRules(ContentCheck& check)
 {
+    AddSoldierRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
