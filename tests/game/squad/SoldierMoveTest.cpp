@@ -2,8 +2,12 @@
 #include "support/WorldSanity.h"
 
 #include "engine/components/PhysicsMovement.h"
+#include "engine/components/Renderer.h"
 #include "engine/components/Transform.h"
+#include "engine/platform/PrefabFile.h"
 #include "engine/systems/GridSpec.h"
+#include "game/flow/PublishedInstances.h"
+#include "game/flow/bTutorialLogic.h"
 #include "game/squad/EntityPlacement.h"
 #include "game/squad/bPlayerBehaviour.h"
 #include "game/squad/bUniqueGrid.h"
@@ -174,4 +178,31 @@ TEST_F(SoldierMove, AGridWithoutCellsFindsNoPath)
     soldier->MoveTo(coordinator, {1400.0f, 600.0f});
     EXPECT_TRUE(soldier->Waypoints.empty());
     game->RunFrames(30);
+}
+
+// The move lesson of the tutorial takes only orders into its first hint marker's circle; with
+// no marker placed there is nothing to aim at and every order is taken.
+TEST_F(SoldierMove, TheMoveLessonTakesOnlyOrdersIntoItsMarker)
+{
+    bTutorialLogic tutorial;
+    tutorial.TutorialStep = 3;
+    TutorialLogicInstance() = &tutorial;
+
+    soldier->MoveTo(coordinator, {500.0f, 600.0f});
+    EXPECT_TRUE(soldier->StraightMove) << "no hint marker: the order is taken";
+    soldier->StopPath(coordinator);
+    soldier->StraightMove = false;
+
+    const Entity marker = InstantiatePrefab(coordinator, "Plus_Icon");
+    PlaceEntityAt(coordinator, marker, {700.0f, 600.0f});
+    coordinator.GetComponent<Renderer>(marker)->scaleX = 120.0f;
+    tutorial.HintMarkers = {marker};
+    soldier->MoveTo(coordinator, {1400.0f, 600.0f});
+    EXPECT_TRUE(soldier->Waypoints.empty()) << "outside the circle: no path";
+    EXPECT_FALSE(soldier->StraightMove);
+    EXPECT_EQ(soldier->MoveTarget.x, 500.0f) << "the order is not even noted";
+    soldier->MoveTo(coordinator, {819.0f, 600.0f});
+    EXPECT_TRUE(soldier->StraightMove) << "inside the circle";
+
+    TutorialLogicInstance() = nullptr;
 }

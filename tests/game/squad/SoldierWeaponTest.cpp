@@ -4,12 +4,18 @@
 #include "support/WorldSanity.h"
 
 #include "engine/components/Animation.h"
+#include "engine/components/PhysicsMovement.h"
+#include "engine/platform/PrefabFile.h"
 #include "engine/platform/sSoundSystem.h"
+#include "game/flow/PublishedInstances.h"
+#include "game/flow/bImageBehaviour.h"
+#include "game/flow/bTutorialLogic.h"
 #include "game/squad/EntityPlacement.h"
 #include "game/squad/bPlayerBehaviour.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace
@@ -17,7 +23,7 @@ namespace
 // A soldier at (400, 400) and a zombie that does not die, in clear view 150 units ahead.
 struct SoldierWeapon : testing::Test
 {
-    std::unique_ptr<TestGame> game = SquadGame("Sight.json", true);
+    std::unique_ptr<TestGame> game = SquadGame("Sight.json");
     Coordinator& coordinator = *game->coordinator;
     std::shared_ptr<bPlayerBehaviour> soldier = game->Behaviour<bPlayerBehaviour>("Player_1");
     std::shared_ptr<TestCharacter> zombie = game->Behaviour<TestCharacter>("Zombie_1");
@@ -210,16 +216,29 @@ TEST_F(SoldierWeapon, ReloadIsRefusedWhileAimingAThrowOrFullAndTakenWhileShootin
 
 // The throw plays its clip: the aim clip, held on its last frame, leaves the finished flag set;
 // the throw clears it, so the soldier stays in the throwing state until its own clip has played.
-TEST_F(SoldierWeapon, AThrowEndsWhenItsClipHasPlayed)
+TEST(SoldierThrow, AThrowEndsWhenItsClipHasPlayed)
 {
-    PlaceEntityAt(coordinator, zombie->entity, {1500.0f, 900.0f});
+    auto game = SquadGame("Sight.json", true);
+    Coordinator& coordinator = *game->coordinator;
+    auto soldier = game->Behaviour<bPlayerBehaviour>("Player_1");
     soldier->ActionState = bPlayerBehaviour::ActionAiming;
     game->RunFrames(30);
     Animation* animation = coordinator.GetComponent<Animation>(soldier->entity);
     ASSERT_EQ(animation->GetStateName(), "Aim");
     ASSERT_TRUE(animation->finished) << "the held aim clip has ended";
 
+    // Launched along the soldier's facing (+x) over 200 units.
     soldier->Throw(coordinator, "Danger_Icon", 200.0f, {{600.0f, 400.0f}}, {{-1.0f, 0.0f}});
+    const Entity thrown = game->Find("Danger_Icon");
+    ASSERT_NE(thrown, NO_ENTITY);
+    const PhysicsMovement* flight = coordinator.GetComponent<PhysicsMovement>(thrown);
+    EXPECT_EQ(flight->velocity.x, 300.0f);
+    EXPECT_EQ(flight->velocity.y, 0.0f);
+    ASSERT_EQ(flight->forces.size(), 1u);
+    EXPECT_EQ(flight->forces[0].name, "throw");
+    EXPECT_FLOAT_EQ(flight->forces[0].duration, (std::sqrt(200.0f * 200.0f + 100.0f * 200.0f) - 200.0f) / 50.0f);
+    EXPECT_EQ(flight->forces[0].magnitude, 50.0f);
+
     soldier->ActionState = bPlayerBehaviour::ActionThrowing; // as the squad controller does after the throw
     int frames = 0;
     while (soldier->ActionState == bPlayerBehaviour::ActionThrowing && frames < 120)
@@ -231,6 +250,7 @@ TEST_F(SoldierWeapon, AThrowEndsWhenItsClipHasPlayed)
     // Six frames of 0.07 s: about 25 frames, not the one frame a stale flag would give.
     EXPECT_GE(frames, 20);
     EXPECT_LE(frames, 40);
+    EXPECT_TRUE(WorldIsSane(coordinator));
 }
 
 TEST(SoldierCrossfire, TheShotThatKillsReleasesTheTargetOfEverySoldier)
@@ -256,4 +276,77 @@ TEST(SoldierCrossfire, TheShotThatKillsReleasesTheTargetOfEverySoldier)
     EXPECT_EQ(first->Target, NO_ENTITY);
     EXPECT_EQ(first->ActionState, bPlayerBehaviour::ActionIdle);
     EXPECT_TRUE(WorldIsSane(*game->coordinator));
+}
+
+TEST_F(SoldierWeapon, HealUsesAPackUpToFullHealth)
+{
+    const struct
+    {
+        const char* what;
+        std::uint16_t packs;
+        float health;
+        float healed;
+        std::uint16_t packsLeft;
+    } cases[] = {
+        {"a pack adds 50", 1, 40, 90, 0},
+        {"up to full health", 2, 80, 100, 1},
+        {"not at full health", 1, 100, 100, 1},
+        {"not without a pack", 0, 40, 40, 0},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        SoundProbe medkit(game->Sound(), "MedKit_false_SFX_");
+        const Entity before = game->Find("Plus_Icon");
+        soldier->HealthPacks = c.packs;
+        soldier->CurrentHealth = c.health;
+        soldier->Heal(coordinator);
+        EXPECT_EQ(soldier->CurrentHealth, c.healed);
+        EXPECT_EQ(soldier->HealthPacks, c.packsLeft);
+        const bool healed = c.healed != c.health;
+        EXPECT_EQ(medkit.Played(), healed);
+        if (healed)
+        {
+            const Entity icon = game->Find("Plus_Icon");
+            ASSERT_NE(icon, NO_ENTITY);
+            std::shared_ptr<IBehaviour> plus;
+            ASSERT_TRUE(coordinator.GetBehaviour(icon, plus));
+            EXPECT_EQ(plus->boundEntity, soldier->entity);
+            coordinator.DestroyEntity(icon);
+            game->RunFrames(1);
+        }
+        else
+            EXPECT_EQ(game->Find("Plus_Icon"), before);
+    }
+}
+
+// The heal lesson's panel closes when a soldier heals; the panel's index is counted from the
+// tutorial's first step, and a tutorial whose count falls before its list reads nothing.
+TEST_F(SoldierWeapon, HealingClosesTheHealLessonsPanel)
+{
+    bTutorialLogic tutorial;
+    TutorialLogicInstance() = &tutorial;
+    tutorial.TutorialStep = 9;
+    std::vector<std::shared_ptr<bImageBehaviour>> panels;
+    for (int i = 0; i < 10; ++i)
+    {
+        tutorial.Panels.push_back(InstantiatePrefab(coordinator, "Bullet_Line"));
+        panels.push_back(coordinator.GetBehaviourAs<bImageBehaviour>(tutorial.Panels.back()));
+        panels.back()->active = true;
+    }
+    for (int level : {2, 1})
+    {
+        SCOPED_TRACE(level);
+        tutorial.TutorialLevel = level;
+        soldier->HealthPacks = 1;
+        soldier->CurrentHealth = 50.0f;
+        soldier->Heal(coordinator);
+        for (int i = 0; i < 10; ++i)
+        {
+            const bool closed = level == 1 && i == 8;
+            EXPECT_EQ(panels[i]->active, !closed) << "panel " << i;
+            EXPECT_EQ(panels[i]->ShowTimerStarted, closed) << "panel " << i;
+        }
+    }
+    TutorialLogicInstance() = nullptr;
 }
