@@ -48,7 +48,8 @@ void ReadCounter(const rapidjson::Value& object, const char* key, std::uint16_t&
 // without digits cannot number a soldier: that stops the game, as a malformed level must.
 std::uint16_t NumberInName(const std::string& name)
 {
-    const auto first = std::find_if(name.begin(), name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    const auto first =
+        std::find_if(name.begin(), name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
     if (first == name.end())
         Assert("invalid stoi argument: the soldier \"" + name + "\" has no number in its name");
     long long number = 0;

@@ -168,8 +168,8 @@ void bPlayerBehaviour::TouchSoldier(Coordinator& coordinator, Entity other)
             if (otherMovement != nullptr && own != nullptr && theirs != nullptr)
             {
                 // Two soldiers on one point have no direction between them: no push.
-                const Vector2 away = NormalizeVector2(
-                    {theirs->position.x - own->position.x, theirs->position.y - own->position.y});
+                const Vector2 away =
+                    NormalizeVector2({theirs->position.x - own->position.x, theirs->position.y - own->position.y});
                 if (away.x != 0.0f || away.y != 0.0f)
                     otherMovement->AddForce(0, NudgeDuration, 0.0f, away, NudgeStrength, "unnamed");
             }

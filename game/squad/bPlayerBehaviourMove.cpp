@@ -129,7 +129,8 @@ void bPlayerBehaviour::MoveTo(Coordinator& coordinator, Vector2 target)
     {
         Waypoints.clear();
         const Vector2 offset = {target.x - transform->position.x, target.y - transform->position.y};
-        const double length = std::sqrt(static_cast<double>(offset.x) * offset.x + static_cast<double>(offset.y) * offset.y);
+        const double length =
+            std::sqrt(static_cast<double>(offset.x) * offset.x + static_cast<double>(offset.y) * offset.y);
         // An order onto the soldier's own point has no direction: no push and no turn.
         const Vector2 unit = NormalizeVector2(offset);
         movement->velocity = {unit.x * movement->Speed, unit.y * movement->Speed};

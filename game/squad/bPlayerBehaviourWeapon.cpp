@@ -123,13 +123,15 @@ void bPlayerBehaviour::RunWeapon(Coordinator& coordinator)
             {
                 const Entity dead = Target;
                 for (Entity soldier : PlayerList())
-                    if (auto other = coordinator.GetBehaviourAs<bPlayerBehaviour>(soldier); other && other->Target == dead)
+                    if (auto other = coordinator.GetBehaviourAs<bPlayerBehaviour>(soldier);
+                        other && other->Target == dead)
                         other->Target = NO_ENTITY;
                 Target = NO_ENTITY;
             }
         }
         // Targets out of range are dropped, but destructible objects are shot from any distance.
-        if (Target != NO_ENTITY && own != nullptr && aim != nullptr && !std::dynamic_pointer_cast<bTargetableObjects>(target))
+        if (Target != NO_ENTITY && own != nullptr && aim != nullptr &&
+            !std::dynamic_pointer_cast<bTargetableObjects>(target))
         {
             const double dx = static_cast<double>(aim->x) - own->x;
             const double dy = static_cast<double>(aim->y) - own->y;
@@ -163,11 +165,11 @@ void bPlayerBehaviour::RunWeapon(Coordinator& coordinator)
     }
     else
     {
-        if (ActionState == ActionShooting &&
-            (Target == NO_ENTITY || (!WeaponStats.InfiniteAmmo && ClipRounds == 0)))
+        if (ActionState == ActionShooting && (Target == NO_ENTITY || (!WeaponStats.InfiniteAmmo && ClipRounds == 0)))
             ActionState = ActionIdle;
         if (ActionState == ActionThrowing)
-            if (const Animation* animation = coordinator.GetComponent<Animation>(entity); animation && animation->finished)
+            if (const Animation* animation = coordinator.GetComponent<Animation>(entity);
+                animation && animation->finished)
                 ActionState = ActionIdle;
     }
 }
@@ -317,8 +319,8 @@ void bPlayerBehaviour::ShowBulletLine(Coordinator& coordinator)
     if (coordinator.GetBehaviour(BulletLine, behaviour))
         behaviour->active = true;
     const Vector2 delta = {aim->x - own->x, aim->y - own->y};
-    const float length = static_cast<float>(
-        std::sqrt(static_cast<double>(delta.x) * delta.x + static_cast<double>(delta.y) * delta.y));
+    const float length =
+        static_cast<float>(std::sqrt(static_cast<double>(delta.x) * delta.x + static_cast<double>(delta.y) * delta.y));
     renderer->scaleX = length * 0.5f;
     PlaceEntityAt(coordinator, BulletLine, {own->x + delta.x * 0.5f, own->y + delta.y * 0.5f});
     line->SetRotationFromDirection(delta);

@@ -50,12 +50,14 @@ TEST(SoldierContentRules, EachFaultIsNamed)
         std::vector<std::string> findings;
     } cases[] = {
         {"NoThrowClip.json",
-         {"entity \"Player_1\": a soldier's throw (it ends with the clip) needs spritesheet (\"Zombie\", \"Throwing\"), "
+         {"entity \"Player_1\": a soldier's throw (it ends with the clip) needs spritesheet (\"Zombie\", "
+          "\"Throwing\"), "
           "which the generated assets do not have"}},
         {"NoDigits.json",
          {"entity \"Sergeant\": is a soldier whose name has no digits; the HUD numbers soldiers by their name, so the "
           "level stops when it starts",
-          "entity \"Sergeant\": is a soldier not named \"Player_\" and its number (from 1), so the HUD never finds it"}},
+          "entity \"Sergeant\": is a soldier not named \"Player_\" and its number (from 1), so the HUD never finds "
+          "it"}},
         {"Gap.json", {"has \"Player_3\" but no soldier \"Player_2\"; soldiers are numbered without gaps"}},
         {"MissingTag.json", {"entity \"Player_2\": is a soldier without the tag \"PLAYER2\""}},
         {"ZeroCellGrid.json",

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace
 {
 // A zombie at (0, 0) and a soldier at (300, 0), with whatever a case puts between them.
@@ -38,12 +37,9 @@ TEST(LineOfSight, WhatBlocksThePlainZombieAndWhatBlocksTheOthers)
         bool plainSees;
         bool othersSee;
     } cases[] = {
-        {"a wall", {"WALL"}, false, false, false},
-        {"a trigger", {"ATRIG"}, true, true, true},
-        {"another zombie", {"ENEMY"}, false, false, true},
-        {"a pickup", {"PICKUP", "AMMO"}, false, false, true},
-        {"a crate", {"CRATE"}, false, false, false},
-        {"an untagged solid", {}, false, false, false},
+        {"a wall", {"WALL"}, false, false, false},         {"a trigger", {"ATRIG"}, true, true, true},
+        {"another zombie", {"ENEMY"}, false, false, true}, {"a pickup", {"PICKUP", "AMMO"}, false, false, true},
+        {"a crate", {"CRATE"}, false, false, false},       {"an untagged solid", {}, false, false, false},
     };
     for (const auto& c : cases)
     {

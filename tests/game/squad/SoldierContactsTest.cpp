@@ -280,3 +280,42 @@ TEST_F(SoldierContacts, BreachWithNoDoorInReachDoesNothing)
     soldier->Breach(coordinator);
     EXPECT_TRUE(door->active);
 }
+
+// A soldier on the move that runs into an idle one nudges it aside; on one point the two have
+// no direction between them, and nothing is pushed.
+TEST(SoldierBump, ARunningSoldierNudgesAnIdleOneAside)
+{
+    for (const bool onePoint : {false, true})
+    {
+        SCOPED_TRACE(onePoint ? "on one point" : "one behind the other");
+        auto game = SquadGame("Crossfire.json");
+        Coordinator& coordinator = *game->coordinator;
+        auto runner = game->Behaviour<bPlayerBehaviour>("Player_1");
+        auto idle = game->Behaviour<bPlayerBehaviour>("Player_2");
+        PlaceEntityAt(coordinator, game->Find("Zombie_1"), {1500.0f, 1000.0f}); // nothing to shoot at
+        if (onePoint)
+            PlaceEntityAt(coordinator, idle->entity, {400.0f, 400.0f});
+        game->RunFrames(2);
+        runner->MoveTo(coordinator, {400.0f, 700.0f});
+        ASSERT_TRUE(runner->StraightMove);
+        const PhysicsMovement* nudged = coordinator.GetComponent<PhysicsMovement>(idle->entity);
+        bool pushed = false;
+        bool touched = false;
+        for (int frame = 0; frame < 90 && !pushed; ++frame)
+        {
+            game->RunFrames(1);
+            touched = touched || runner->TouchingPlayer == idle->entity;
+            for (const Force& force : nudged->forces)
+                pushed = pushed || force.name == "unnamed";
+            EXPECT_TRUE(WorldIsSane(coordinator)) << "frame " << frame;
+        }
+        EXPECT_TRUE(touched);
+        EXPECT_EQ(pushed, !onePoint);
+        if (pushed)
+        {
+            const Force& push = nudged->forces.back();
+            EXPECT_EQ(push.magnitude, 20.0f);
+            EXPECT_NEAR(push.direction.y, 1.0f, 0.01f) << "away from the runner";
+        }
+    }
+}

@@ -70,11 +70,14 @@ TEST(SoldierData, EachWeaponNameGivesItsFigures)
         const char* weapon;
         Figures figures;
     } cases[] = {
-        {"M4A1", {6, 16, 13, 30, WeaponType::M4A1, 1}},     {"Barrett", {100, 1, 12, 8, WeaponType::Barrett, 3}},
-        {"AK_47", {10, 12, 13, 20, WeaponType::AK_47, 1}},  {"Glock", {8, 15, 20, 15, WeaponType::Glock, 2}},
+        {"M4A1", {6, 16, 13, 30, WeaponType::M4A1, 1}},
+        {"Barrett", {100, 1, 12, 8, WeaponType::Barrett, 3}},
+        {"AK_47", {10, 12, 13, 20, WeaponType::AK_47, 1}},
+        {"Glock", {8, 15, 20, 15, WeaponType::Glock, 2}},
         {"USP_S", {8, 15, 20, 15, WeaponType::USP_S, 2}},
         // Not a name of the table: the soldier stays unarmed.
-        {"m4a1", {0, 0, 0, 0, WeaponType::None, 0}},        {" M4A1", {0, 0, 0, 0, WeaponType::None, 0}},
+        {"m4a1", {0, 0, 0, 0, WeaponType::None, 0}},
+        {" M4A1", {0, 0, 0, 0, WeaponType::None, 0}},
         {"", {0, 0, 0, 0, WeaponType::None, 0}},
     };
     for (const auto& c : cases)
@@ -103,8 +106,11 @@ TEST(SoldierData, MissingKeysKeepTheDefaultsAndCountersKeepTheirLow16Bits)
     {
         const char* json;
         std::uint16_t ammo;
-    } wraps[] = {{R"({"AmmoTotal": 65535})", 65535}, {R"({"AmmoTotal": 65536})", 0}, {R"({"AmmoTotal": 70000})", 4464},
-                 {R"({"AmmoTotal": -1})", 65535},   {R"({"AmmoTotal": 5000000000})", 61952}};
+    } wraps[] = {{R"({"AmmoTotal": 65535})", 65535},
+                 {R"({"AmmoTotal": 65536})", 0},
+                 {R"({"AmmoTotal": 70000})", 4464},
+                 {R"({"AmmoTotal": -1})", 65535},
+                 {R"({"AmmoTotal": 5000000000})", 61952}};
     for (const auto& wrap : wraps)
     {
         SCOPED_TRACE(wrap.json);

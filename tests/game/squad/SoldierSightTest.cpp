@@ -62,10 +62,10 @@ TEST_F(SoldierSight, NearTargetsAreSeenAllAroundFarOnesOnlyInTheFieldOfView)
         float bearing;
         bool targeted;
     } cases[] = {
-        {150, 180, true},  {250, 180, false}, // behind: only within the proximity range
-        {199, 90, true},   {201, 90, false},
-        {250, 20, true},   {250, 25, true},   {250, 26, false}, {250, 30, false}, // the cone's half angle is 25.5
-        {590, 0, true},                                                          // within the torch's range
+        {150, 180, true}, {250, 180, false}, // behind: only within the proximity range
+        {199, 90, true},  {201, 90, false},  {250, 20, true},
+        {250, 25, true},  {250, 26, false},  {250, 30, false}, // the cone's half angle is 25.5
+        {590, 0, true},                                        // within the torch's range
         {615, 0, false}, // its collider reaches into sight, but a target beyond the range is dropped
         {0.0f, 0, true}, // on the soldier's own point
     };

@@ -208,7 +208,8 @@ TEST_F(SoldierWeapon, ReloadIsRefusedWhileAimingAThrowOrFullAndTakenWhileShootin
         soldier->ClipRounds = c.clip;
         soldier->AmmoTotal = c.spare;
         soldier->Reload(coordinator);
-        EXPECT_EQ(soldier->ActionState == bPlayerBehaviour::ActionReloading, c.starts || c.state == bPlayerBehaviour::ActionReloading);
+        EXPECT_EQ(soldier->ActionState == bPlayerBehaviour::ActionReloading,
+                  c.starts || c.state == bPlayerBehaviour::ActionReloading);
         EXPECT_EQ(soldier->ClipRounds, c.starts ? 0 : c.clip);
         EXPECT_EQ(soldier->AmmoTotal, c.starts ? c.spare + c.clip : c.spare);
     }

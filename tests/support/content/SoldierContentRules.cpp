@@ -51,12 +51,14 @@ void ThrowClipRule(const DataEntity& soldier, ContentReport& report)
     if (animation == nullptr)
         report.Fault(soldier, "is a soldier without an Animation, so it has no throwing clip and a throw never ends");
     else
-        report.ExpectSpritesheet(soldier, animation->AnimationTag, ThrowClip, "a soldier's throw (it ends with the clip)");
+        report.ExpectSpritesheet(soldier, animation->AnimationTag, ThrowClip,
+                                 "a soldier's throw (it ends with the clip)");
 }
 
 void NumberedNameRule(const DataEntity& soldier, ContentReport& report)
 {
-    if (std::none_of(soldier.name.begin(), soldier.name.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+    if (std::none_of(soldier.name.begin(), soldier.name.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
         report.Fault(soldier, "is a soldier whose name has no digits; the HUD numbers soldiers by their name, so the "
                               "level stops when it starts");
 }
@@ -126,7 +128,8 @@ void DropTagsRule(ContentReport& report)
     {
         const char* prefab;
         const char* kind;
-    } drops[] = {{"Ammo_Drop", "AMMO"}, {"Health_Pack", "HEALTH"}, {"Grenade_Pickup", "GRENADE"}, {"Molotov_Pickup", "MOLOTOV"}};
+    } drops[] = {
+        {"Ammo_Drop", "AMMO"}, {"Health_Pack", "HEALTH"}, {"Grenade_Pickup", "GRENADE"}, {"Molotov_Pickup", "MOLOTOV"}};
     for (const auto& drop : drops)
     {
         const DataEntity* prefab = report.Data().FindPrefab(drop.prefab);
@@ -147,12 +150,18 @@ void AddSoldierRules(ContentCheck& check)
     check.AddBehaviourRule("bUniqueGrid", GridCellRule);
 
     const std::string soldier = "a soldier";
-    RequirePrefab(check, {"Bullet_Line", soldier + " (its shot line)", {"Transform", "Renderer"}, "bImageBehaviour", "", ""});
+    RequirePrefab(check,
+                  {"Bullet_Line", soldier + " (its shot line)", {"Transform", "Renderer"}, "bImageBehaviour", "", ""});
     RequirePrefab(check, {"Plus_Icon", soldier + " (a heal)", {"Transform"}, "bImageBehaviour", "", ""});
-    RequirePrefab(check, {"Danger_Icon", "a character marked as a danger", {"Transform", "PhysicsCollision"},
-                          "bImageBehaviour", "", ""});
+    RequirePrefab(check, {"Danger_Icon",
+                          "a character marked as a danger",
+                          {"Transform", "PhysicsCollision"},
+                          "bImageBehaviour",
+                          "",
+                          ""});
     for (const char* drop : {"Ammo_Drop", "Health_Pack", "Grenade_Pickup", "Molotov_Pickup"})
-        RequirePrefab(check, {drop, soldier + " (its death)", {"Transform", "Renderer", "PhysicsCollision"}, "", "", ""});
+        RequirePrefab(check,
+                      {drop, soldier + " (its death)", {"Transform", "Renderer", "PhysicsCollision"}, "", "", ""});
     check.AddDataRule(DangerIconRule);
     check.AddDataRule(DropTagsRule);
 }
