@@ -56,6 +56,8 @@ public:
     float Range = 0.0f;
     float MaxSize = 0.0f;
     float SizeDuration = 0.0f;
+    // Infinite for a SizeDuration of 0 or less (full size at the first step); a negative rate
+    // (Range above MaxSize) never grows.
     float GrowthRate = 0.0f;
     // Seconds between hits on one character; 0 or less means one pass only.
     float DamageTick = 0.0f;
@@ -75,7 +77,29 @@ public:
     const GridSpec* WallGrid = nullptr;
 
 private:
+    // Steps of Update, in the order it runs them.
+
+    // False while the area is inactive: it leaves the drawing system once and stays frozen; when
+    // it is active again it rejoins that system.
+    bool TrackVisibility(Coordinator& coordinator);
+    // An area named with "Fire" shows a "Fire_AOE_Indicator" twice its Range in size that deletes
+    // itself after Duration.
+    void ShowFireMarker(Coordinator& coordinator);
+    // Stops the area's sound and queues the entity for destruction, once.
+    void End(Coordinator& coordinator);
+    // Records not found inside in the last Update, and those whose DamageTick has passed, are due
+    // again; every hit flag is cleared.
+    void SweepHitRecords();
     // Hits a character inside the area when its record is due (reduced by its tag), unless a wall
     // of the wall grid shields it; anything that is not a bCharacterBehaviour is left alone.
     void ApplyHit(Coordinator& coordinator, Entity target);
+    // A collider of the wall grid lies between the area's centre and the character.
+    bool IsShielded(Coordinator& coordinator, Entity target) const;
+    // Damage less the reduction of the character's side: "PLAYER" first, then "ENEMY".
+    float DamageOn(Coordinator& coordinator, Entity target) const;
+    // One fixed step of growth towards MaxSize; the drawn size follows the Range.
+    void Grow(Coordinator& coordinator);
+
+    // The area's life is over and its entity queued: it does nothing more.
+    bool Ended = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "engine/components/Vector2.h"
+#include "engine/core/EngineTypes.h"
 #include "engine/core/IBehaviour.h"
 #include "engine/core/IInspector.h"
 #include "engine/core/ISerializable.h"
@@ -63,6 +64,13 @@ private:
     // Snaps to the next bounce point once this frame's step passes within 30 units of it and
     // reflects the velocity there (stops at the last one); nothing without a fixed step.
     void FollowBouncePath(Coordinator& coordinator);
-    // Spawns and configures the area and the light, shakes the screen when asked, removes itself.
+    // Spawns and configures the area and the light, shakes the screen when asked, removes itself;
+    // once only.
     void Explode(Coordinator& coordinator);
+    // Passes every non-zero figure on to the area when it is a bAOEdamage (EffectRange as its
+    // Range, and x 1.39 as its drawn size).
+    void HandFiguresTo(Coordinator& coordinator, Entity area) const;
+
+    // The explosion has happened: nothing more is done until the entity is gone.
+    bool Exploded = false;
 };

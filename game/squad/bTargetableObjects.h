@@ -2,8 +2,11 @@
 #include "engine/core/ISerializable.h"
 #include "game/squad/bCharacterBehaviour.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+class bGameController;
 
 // An object on the map that soldiers can shoot to pieces (tagged "TARGETABLE", with a collider).
 // The hovered object shows its hover look and a left click on it sends one selected soldier at
@@ -60,4 +63,20 @@ public:
     // Seconds in the hit look, and frame time since the last spark.
     float HitTimer = 0.0f;
     float SparkTimer = 0.0f;
+
+private:
+    // Gives the object as Target to the first selected soldier that sees it clearly, has rounds
+    // and is free (not reloading, no Target, rounds in the magazine), else to the first that sees
+    // it with ammunition; nobody when no selected soldier qualifies.
+    void SendOneSoldier(Coordinator& coordinator, const bGameController& controller);
+    // Writes the figures of list entry `index` that exist into the spawned damage area (its Range
+    // also as the area's drawn size); anything that is not a bAOEdamage is left as placed.
+    void ConfigureArea(Coordinator& coordinator, Entity spawned, std::size_t index) const;
+    // Takes the object out of every "GRID" path grid, without rebuilding the map.
+    void LeavePathGrids(Coordinator& coordinator) const;
+    // Sets the Animation clip for LookState when it is not already showing.
+    void ShowLook(Coordinator& coordinator) const;
+
+    // OnDeath has run: the object breaks, and spawns its prefabs, once.
+    bool DeathHandled = false;
 };

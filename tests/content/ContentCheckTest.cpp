@@ -101,10 +101,9 @@ TEST(ContentCheck, ReportsTheFaultOfEachFixtureScene)
 
 TEST(ContentCheck, ReportsWhatTheEngineNeedsOfThePrefabsItSpawns)
 {
-    // The engine's rules alone: the game's parts demand prefabs of their own, which this broken
-    // file lacks as well.
-    const ContentCheck engineCheck = EngineContentCheck(GameContent().assetRoot);
-    const std::vector<ContentFinding> findings = engineCheck.Run(GameScenes(), Fixture("BrokenPrefab.json"));
+    // The engine's rules alone: the game's parts demand prefabs of their own.
+    const std::vector<ContentFinding> findings =
+        EngineContentCheck(GameContent().assetRoot).Run(GameScenes(), Fixture("BrokenPrefab.json"));
     EXPECT_THAT(Texts(findings),
                 UnorderedElementsAre(
                     "Resources/LogoScene.json, entity \"Logo\": Renderer layer 1 is not below the Cursor's layer 1, so "

@@ -8,7 +8,7 @@
 // once). Look once a frame to count plays frame by frame.
 class SoundProbe
 {
-  public:
+public:
     SoundProbe(const sSoundSystem& sound, std::string id) : sound(sound), id(std::move(id)) { seen = Current(); }
 
     // Whether the effect played since the last look (or since the probe was made).
@@ -20,7 +20,7 @@ class SoundProbe
         return played;
     }
 
-  private:
+private:
     VoiceHandle Current() const
     {
         for (const SoundChannelEntry& entry : sound.SfxTable)

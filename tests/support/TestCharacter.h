@@ -16,7 +16,7 @@
 // TestGame's beforeStart) to use it in fixture scenes.
 class TestCharacter : public bCharacterBehaviour, public ISerializable
 {
-  public:
+public:
     static constexpr const char* ClassName = "TestCharacter";
 
     struct Hit

@@ -72,7 +72,8 @@ const std::vector<std::pair<std::string, std::string>>& UseNotes()
                       "(CutsceneLevel1 to 3), Cutscene_TextBox, Btn_Skip"},
         {"SelectionMarker, SelectionMovement", "Marker_Selection, Marker_Move"},
         {"Dir_ArrowBody, Dir_ArrowHead", "Dir_ArrowBody (stretched along x), Dir_ArrowHead"},
-        {"Throw_Trajectory, AOE_Indicator, Fire_AOE_Indicator", "the textures of the same names"},
+        {"Throw_Trajectory, AOE_Indicator, Fire_AOE_Indicator", "the textures of the same names (Fire_AOE_Indicator "
+                                                                "rings the area with the inner half of its image)"},
         {"selectionArea", "Selection_Area"},
         {"Danger_Icon, Plus_Icon, Bullet_Line, Circle_Indicator", "the textures of the same names"},
         {"Door_Button", "Door_Button, Door_Button_Hover"},
@@ -82,6 +83,10 @@ const std::vector<std::pair<std::string, std::string>>& UseNotes()
                                                                   "Pickup_Molotov"},
         {"Spit_Puddle, SpitterExplosion and burning areas", "tags Area_Acid and Area_Fire"},
         {"OneshotExplosion, OneshotEnemyDamage, OneshotEnemyDeath, OneshotSparks", "tag ONESHOT"},
+        {"Barrel, GasTank, Crate", "tags Target_Barrel, Target_GasTank, Target_Crate"},
+        {"Explosion_AOE, Fire_AOE", "tag ONESHOT (clip Explosion, held on its last frame), tag Area_Fire"},
+        {"Grenade, Molotov, the areas and the targets before they first draw animated",
+         "Icon_Grenade, Icon_Molotov, Decal_Scorch, Prop_OilDrum, Prop_CrateStack"},
         {"pSmoke, FogEdge, FogEdgeV", "Smoke_Puff, Fog_Edge, Fog_EdgeV"},
         {"HUD_Bar, Player_HUD, Selected_Unit_HUD, HealthBar", "HUD_Bar, Player_HUD, Selected_Unit_HUD, HealthBar_Back "
                                                               "with HealthBar_Fill"},

@@ -86,14 +86,18 @@ Image Trajectory()
     return WithOutline(img, 1.0f, Hex(0x120E18, 0.6f));
 }
 
+// The landing indicator fills its image. The fire marker is drawn at twice the burning area's
+// range (its half size), so its ring takes the inner half of the image and circles the area.
 Image AreaIndicator(bool fire)
 {
     Image img(256, 256);
     Vec2 c{128, 128};
     Color tone = fire ? Hex(0xFF7A2A) : Hex(0xFFC468);
-    Draw(img, Circle(c, 120), WithAlpha(tone, 0.16f));
-    Draw(img, Circle(c, 120), Radial(c, 120, WithAlpha(tone, 0.0f), WithAlpha(tone, 0.25f)));
-    img.Composite(Dashes(256, 120, 5, 28, WithAlpha(Mix(tone, Hex(0xFFFFFF), 0.3f), 0.9f)), 0, 0);
+    const float radius = fire ? 60.0f : 120.0f;
+    Draw(img, Circle(c, radius), WithAlpha(tone, 0.16f));
+    Draw(img, Circle(c, radius), Radial(c, radius, WithAlpha(tone, 0.0f), WithAlpha(tone, 0.25f)));
+    img.Composite(Dashes(256, radius, fire ? 4.0f : 5.0f, fire ? 16 : 28, WithAlpha(Mix(tone, Hex(0xFFFFFF), 0.3f), 0.9f)),
+                  0, 0);
     Draw(img, Circle(c, 5), WithAlpha(tone, 0.8f));
     return img;
 }

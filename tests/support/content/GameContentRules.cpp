@@ -1,9 +1,11 @@
 #include "support/content/GameContentRules.h"
+#include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/SoldierContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
+    AddDamageRules(check);
     AddSoldierRules(check);
 }
 
