@@ -120,10 +120,9 @@ void bPlayerBehaviour::MoveTo(Coordinator& coordinator, Vector2 target)
                               {centre.x, centre.y - halfHeight},
                               {centre.x + halfWidth, centre.y},
                               {centre.x - halfWidth, centre.y}};
-    bool clear = true;
-    for (const Vector2& start : starts)
-        if (!(clear = IsSegmentClear(coordinator, *grid, start, target)))
-            break;
+    const bool clear = std::all_of(std::begin(starts), std::end(starts), [&](const Vector2& start) {
+        return IsSegmentClear(coordinator, *grid, start, target);
+    });
 
     if (clear)
     {

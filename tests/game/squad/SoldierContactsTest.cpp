@@ -12,6 +12,8 @@
 #include "engine/systems/sPhysicsCollision.h"
 #include "engine/systems/sPhysicsMovement.h"
 #include "game/flow/DoorButtonPool.h"
+#include "game/flow/PublishedInstances.h"
+#include "game/flow/bHUD.h"
 #include "game/flow/bDoorBehaviour.h"
 #include "game/squad/EntityPlacement.h"
 #include "game/squad/SoldierSharedState.h"
@@ -318,4 +320,44 @@ TEST(SoldierBump, ARunningSoldierNudgesAnIdleOneAside)
             EXPECT_NEAR(push.direction.y, 1.0f, 0.01f) << "away from the runner";
         }
     }
+}
+
+// With a HUD, a hit also flashes the soldier's row of the HUD: its panel entries (PanelStride per
+// soldier, in soldier order) and its portrait; and a soldier out of view (the HUD bar covers the
+// bottom 185 pixels) has its off-screen marker shown until it is back in view.
+TEST_F(SoldierContacts, TheHudFlashesTheSoldiersRowAndMarksItOutOfView)
+{
+    bHUD hud;
+    HUDInstance() = &hud;
+    hud.PanelStride = 2;
+    for (int i = 0; i < 6; ++i)
+        hud.SoldierPanelEntities.push_back(InstantiatePrefab(coordinator, "Bullet_Line"));
+    for (int i = 0; i < 3; ++i)
+        hud.SoldierPortraits.push_back(InstantiatePrefab(coordinator, "Bullet_Line"));
+    const auto flashing = [&](Entity entity) { return coordinator.GetComponent<Renderer>(entity)->tintFlashActive; };
+
+    soldier->PlayerNumber = 2;
+    soldier->TakeDamage(coordinator, 10.0f, NO_ENTITY);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(flashing(hud.SoldierPanelEntities[i]), i == 2 || i == 3) << "panel entry " << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(flashing(hud.SoldierPortraits[i]), i == 1) << "portrait " << i;
+
+    soldier->PlayerNumber = 0; // a number before the row flashes nothing of it
+    for (Entity entity : hud.SoldierPanelEntities)
+        coordinator.GetComponent<Renderer>(entity)->tintFlashActive = false;
+    soldier->TakeDamage(coordinator, 10.0f, NO_ENTITY);
+    for (Entity entity : hud.SoldierPanelEntities)
+        EXPECT_FALSE(flashing(entity));
+
+    soldier->PlayerNumber = 1;
+    game->RunFrames(1);
+    EXPECT_FALSE(soldier->OffscreenMarkerShown);
+    PlaceEntityAt(coordinator, soldier->entity, {400.0f, 150.0f}); // behind the HUD bar
+    game->RunFrames(1);
+    EXPECT_TRUE(soldier->OffscreenMarkerShown);
+    PlaceEntityAt(coordinator, soldier->entity, {400.0f, 200.0f});
+    game->RunFrames(1);
+    EXPECT_FALSE(soldier->OffscreenMarkerShown);
+    HUDInstance() = nullptr;
 }
