@@ -20,8 +20,9 @@ class bUniqueGrid;
 //
 // The class is split by topic: bPlayerBehaviour.cpp (life cycle, JSON, getters, the order of
 // Update), bPlayerBehaviourMove.cpp (orders and path following), bPlayerBehaviourSight.cpp
-// (sight, targets, shooting, reload, heal, throw), bPlayerBehaviourContacts.cpp (off-screen
-// marker, pickups, doors, contacts, damage, death).
+// (sight, danger icons, target choice), bPlayerBehaviourWeapon.cpp (shooting, reload, heal,
+// throw), bPlayerBehaviourContacts.cpp (off-screen marker, pickups, doors, contacts, selection)
+// and bPlayerBehaviourDeath.cpp (damage and death).
 class bPlayerBehaviour : public bCharacterBehaviour, public ISerializable
 {
 public:
@@ -59,6 +60,7 @@ public:
     void TakeDamage(Coordinator& coordinator, float amount, Entity attacker) override;
     // Leaves a body (ActionDead, layer 0.71, no physics), drops its supplies, leaves PlayerList,
     // puts out its lights and tells the HUD and the level rules; the behaviour turns inactive.
+    // Runs once: a second request (the level lost after this soldier died) returns at once.
     void OnDeath(Coordinator& coordinator) override;
 
     // "Weapon" is required ("MaxHealth", "CurrentHealth", "TriggerRange", "TargetTag",
@@ -183,19 +185,41 @@ private:
     // One frame of path following and the movement step; true when the destination was reached,
     // which ends this frame's Update (Move).
     bool FollowPath(Coordinator& coordinator);
-    // The entities within TriggerRange tagged TargetTag, "PICKUP", "DOOR" or "DANGER" (Sight).
-    std::vector<Entity> ScanSight(Coordinator& coordinator);
+    // The entities within TriggerRange tagged TargetTag, "PICKUP", "DOOR" or "DANGER" (Sight),
+    // in a list kept for the next frame's scan.
+    const std::vector<Entity>& ScanSight(Coordinator& coordinator);
     // Pickup visibility steps 1 and 2: the first soldier resets the shared maps, every soldier
     // marks what it sees (Contacts).
     void MarkSeenPickups(Coordinator& coordinator, const std::vector<Entity>& sight);
     // Lends door buttons to doors in reach and hands back those out of everyone's reach (Contacts).
     void UpdateDoorsInReach(Coordinator& coordinator, const std::vector<Entity>& sight);
+    // The contact with another soldier: nudge it aside, give way to it, or stop behind it at a
+    // door (Contacts).
+    void TouchSoldier(Coordinator& coordinator, Entity other);
     // Re-arms BlockArmed; the last soldier lights the seen pickups and clears the frame's contact
     // flags (Contacts).
     void FinishContactFrame(Coordinator& coordinator);
     // Danger icons in view, revealed characters and the target choice (Sight).
     void ChooseTarget(Coordinator& coordinator, const std::vector<Entity>& sight);
+    // Danger icons in view and revealed characters seen again (Sight).
+    void CheckDangerIcons(Coordinator& coordinator, const std::vector<Entity>& sight);
+    void CheckRevealedCharacters(Coordinator& coordinator);
     // Timers, automatic reload, shot halt, animation clip, shooting, empty-gun click, reload end
-    // (Sight).
+    // (Weapon).
     void RunWeapon(Coordinator& coordinator);
+    // One shot at the target character, when the weapon is ready (Weapon).
+    void FireAt(Coordinator& coordinator, bCharacterBehaviour& target);
+    // The clip for ActionState (Weapon).
+    void ChooseClip(Coordinator& coordinator);
+
+    // Counted in LivePlayerCount by Awake (and so counted out by the destructor).
+    bool countedAlive = false;
+    // OnDeath has run.
+    bool deathHandled = false;
+    // The sight scan's tags (TargetTag, "PICKUP", "DOOR", "DANGER"), its result, and the near
+    // and far target candidates, kept between frames so the scan allocates nothing.
+    std::vector<std::string> sightTags;
+    std::vector<Entity> sightList;
+    std::vector<Entity> nearCandidates;
+    std::vector<Entity> farCandidates;
 };

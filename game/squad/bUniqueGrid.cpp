@@ -31,19 +31,24 @@ std::uint32_t ReadCount(const rapidjson::Value& object, const char* key)
 bUniqueGrid::bUniqueGrid() = default;
 bUniqueGrid::~bUniqueGrid() = default;
 
+std::unique_ptr<GridSpec> bUniqueGrid::MakeEmptyGrid() const
+{
+    const std::uint32_t columns = Columns == 0 ? 1 : Columns;
+    const std::uint32_t rows = Rows == 0 ? 1 : Rows;
+    // The origin is part of the extent, as the levels were laid out with it.
+    return std::make_unique<GridSpec>(WholeExtent(static_cast<float>(Columns) * TileSize + GridOrigin_X),
+                                      WholeExtent(static_cast<float>(Rows) * TileSize + GridOrigin_Y), GridOrigin_X,
+                                      GridOrigin_Y, columns, rows);
+}
+
 void bUniqueGrid::Awake(Coordinator& coordinator)
 {
     sPhysicsCollision* collision = coordinator.GetSystem<sPhysicsCollision>();
     collision->ClearExtentsSwapped(coordinator);
-    const std::uint32_t columns = Columns == 0 ? 1 : Columns;
-    const std::uint32_t rows = Rows == 0 ? 1 : Rows;
-    // The origin is part of the extent, as the levels were laid out with it.
-    Grid = std::make_unique<GridSpec>(WholeExtent(static_cast<float>(Columns) * TileSize + GridOrigin_X),
-                                      WholeExtent(static_cast<float>(Rows) * TileSize + GridOrigin_Y), GridOrigin_X,
-                                      GridOrigin_Y, columns, rows);
+    Grid = MakeEmptyGrid();
     Grid->Clear();
     collision->InsertTaggedIntoGrid(coordinator, *Grid, {RegisterTag});
-    OccupancyMap.assign(static_cast<std::size_t>(columns) * rows, ' ');
+    OccupancyMap.assign(static_cast<std::size_t>(Grid->columns) * Grid->rows, ' ');
     BuildOccupancyMap();
 }
 

@@ -27,6 +27,11 @@ public:
     void Update(Coordinator& coordinator) override;
     void OnSceneUnload(Coordinator& coordinator) override;
 
+    // The grid Awake builds, still empty: Columns x TileSize + GridOrigin_X wide (whole units),
+    // likewise high, a count of 0 counting as 1. Its cells may round to 0 units (a grid narrower
+    // than its column count), which path search treats as a grid without cells.
+    std::unique_ptr<GridSpec> MakeEmptyGrid() const;
+
     // Recomputes the whole map from the grid's current contents: '1' where some id is in both the
     // cell's row and column band, then '.' on free cells with a '1' among their eight neighbours.
     // Without a grid the map is emptied.

@@ -1,5 +1,10 @@
 #include "game/flow/bImageBehaviour.h"
+<<<<<<< HEAD
 #include "game/flow/bUIButtonBehaviour.h"
+=======
+#include "game/squad/LineOfSight.h"
+#include "game/squad/bPlayerBehaviour.h"
+>>>>>>> issue-15
 #include "support/ContactRecorder.h"
 #include "support/GlTestContext.h"
 #include "support/PhysicsWorld.h"
@@ -12,6 +17,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -250,6 +256,7 @@ TEST(AllocationTest, SteadyFramesOfTheRendererAndTheTransformStepAllocateNothing
     EXPECT_GT(world.renderer->ambientCount, 0);
 }
 
+<<<<<<< HEAD
 // A shown button, hovered and then left alone: once its look has settled, its frames allocate
 // nothing.
 TEST(AllocationTest, SteadyFramesOfAButtonAllocateNothing)
@@ -281,4 +288,57 @@ TEST(AllocationTest, SteadyFramesOfAButtonAllocateNothing)
     EXPECT_EQ(hovered, 0);
     EXPECT_EQ(idle, 0);
     EXPECT_EQ(game.Component<Renderer>("Menu_Button")->textureName, "MM_NewGame");
+=======
+// Soldiers and zombies ask every frame whether they see each other: among walls, glass, triggers
+// and other zombies, once the query buffers have grown, those checks allocate nothing.
+TEST(AllocationTest, SteadyLineOfSightChecksAllocateNothing)
+{
+    PhysicsWorld world;
+    Coordinator& coordinator = world.coordinator;
+    for (int i = 0; i < 150; ++i)
+    {
+        const float x = -500.0f + static_cast<float>(i % 15) * 240.0f;
+        const float y = -600.0f + static_cast<float>(i / 15) * 200.0f;
+        const bool glass = i % 9 == 0;
+        const Entity wall = world.Collider(glass ? "Glass_Window" : "Wall", ColliderRectangle, {x, y},
+                                           {i % 2 == 0 ? 120.0f : 20.0f, i % 2 == 0 ? 20.0f : 120.0f}, {},
+                                           {glass ? "GLASS" : "WALL"});
+        world.CollisionOf(wall).isTrigger = i % 13 == 0;
+    }
+    const Entity soldierEntity = world.Collider("Player_1", ColliderCircle, {1000, 300}, {40, 40}, {}, {"PLAYER"});
+    bPlayerBehaviour soldier;
+    soldier.SetEntity(soldierEntity);
+    std::vector<Entity> zombies;
+    for (int i = 0; i < 20; ++i)
+    {
+        const float angle = static_cast<float>(i) * 0.314f;
+        zombies.push_back(world.Collider("Zombie", ColliderCircle,
+                                         {1000.0f + 450.0f * std::cos(angle), 300.0f + 450.0f * std::sin(angle)},
+                                         {40, 40}, {}, {"ENEMY"}));
+    }
+    world.collision->RebuildGrid(coordinator, world.Grid());
+    const std::vector<std::string> sightTags = {"ENEMY", "PICKUP", "DOOR", "DANGER"};
+    std::vector<Entity> sight;
+    int clear = 0;
+    auto look = [&] {
+        CircleHits(coordinator, world.Grid(), {1000, 300}, 600.0f, sightTags, sight);
+        for (Entity zombie : zombies)
+        {
+            const Vector2 at = world.TransformOf(zombie).position;
+            clear += soldier.LineOfSight(coordinator, world.Grid(), at, zombie) == 1;
+            clear += HasLineOfSightBetween(coordinator, zombie, soldierEntity, world.Grid());
+            clear += HasLineOfSight(soldier, coordinator, at, soldierEntity);
+        }
+    };
+    for (int i = 0; i < 3; ++i)
+        look();
+    clear = 0;
+    const long before = allocationCount.load();
+    for (int i = 0; i < 100; ++i)
+        look();
+    EXPECT_EQ(allocationCount.load() - before, 0);
+    EXPECT_EQ(sight.size(), zombies.size());
+    EXPECT_GT(clear, 0) << "some lines must be open";
+    EXPECT_LT(clear, 100 * 60) << "and some blocked";
+>>>>>>> issue-15
 }

@@ -1,5 +1,7 @@
 #include "engine/core/sBehaviourSystem.h"
+#include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sPhysicsCollision.h"
+#include "engine/systems/sPhysicsMovement.h"
 #include "game/flow/BehaviourRegistration.h"
 #include "game/flow/PublishedInstances.h"
 #include "game/flow/bCameraBehaviour.h"
@@ -82,8 +84,13 @@ TEST_F(BehaviourRegistryTest, AllTwentyFourAreRegisteredInOrderAndCreatedByName)
             EXPECT_EQ(character->DangerIcon, NO_ENTITY);
         }
     }
-    // The hooks run through the framework; the path grid's Awake needs the collision system.
+    // The hooks run through the framework; the path grid's Awake needs the collision system, a
+    // soldier the level's path grid (found by name) and, dying of its default health of 0, the
+    // movement and sound systems.
     coordinator.SystemManager.RegisterSystem<sPhysicsCollision>();
+    coordinator.SystemManager.RegisterSystem<sPhysicsMovement>();
+    coordinator.SystemManager.RegisterSystem<sSoundSystem>();
+    world.Named("PathfindingGrid");
     world.behaviours->OnSceneLoaded(coordinator);
     world.behaviours->Update(coordinator);
     world.behaviours->UnloadScene(coordinator, true);

@@ -2,11 +2,13 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
+#include "support/content/SoldierContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddScreenElementRules(check);
+    AddSoldierRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
