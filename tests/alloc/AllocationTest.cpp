@@ -1,10 +1,7 @@
 #include "game/flow/bImageBehaviour.h"
-<<<<<<< HEAD
 #include "game/flow/bUIButtonBehaviour.h"
-=======
 #include "game/squad/LineOfSight.h"
 #include "game/squad/bPlayerBehaviour.h"
->>>>>>> issue-15
 #include "support/ContactRecorder.h"
 #include "support/GlTestContext.h"
 #include "support/PhysicsWorld.h"
@@ -256,7 +253,6 @@ TEST(AllocationTest, SteadyFramesOfTheRendererAndTheTransformStepAllocateNothing
     EXPECT_GT(world.renderer->ambientCount, 0);
 }
 
-<<<<<<< HEAD
 // A shown button, hovered and then left alone: once its look has settled, its frames allocate
 // nothing.
 TEST(AllocationTest, SteadyFramesOfAButtonAllocateNothing)
@@ -288,7 +284,8 @@ TEST(AllocationTest, SteadyFramesOfAButtonAllocateNothing)
     EXPECT_EQ(hovered, 0);
     EXPECT_EQ(idle, 0);
     EXPECT_EQ(game.Component<Renderer>("Menu_Button")->textureName, "MM_NewGame");
-=======
+}
+
 // Soldiers and zombies ask every frame whether they see each other: among walls, glass, triggers
 // and other zombies, once the query buffers have grown, those checks allocate nothing.
 TEST(AllocationTest, SteadyLineOfSightChecksAllocateNothing)
@@ -340,5 +337,4 @@ TEST(AllocationTest, SteadyLineOfSightChecksAllocateNothing)
     EXPECT_EQ(sight.size(), zombies.size());
     EXPECT_GT(clear, 0) << "some lines must be open";
     EXPECT_LT(clear, 100 * 60) << "and some blocked";
->>>>>>> issue-15
 }
