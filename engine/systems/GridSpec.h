@@ -2,6 +2,7 @@
 #include "engine/components/Vector2.h"
 #include "engine/core/EngineTypes.h"
 #include "engine/systems/EntityBits.h"
+#include "engine/systems/ReachIndex.h"
 
 #include <cstdint>
 #include <vector>
@@ -49,6 +50,22 @@ public:
     // Whether the id was inserted since the last clear and not removed.
     bool Holds(Entity entity) const { return entity < MAX_ENTITIES && ids.Test(entity); }
 
+    // --- What the collision code knows of the colliders it inserted ---------------------------
+    using Box = ReachIndex::Box;
+    // Records, right after the entity's insert, a box holding every point at which a query can
+    // meet its collider ("reach"). A query then needs to test exactly only those of its band
+    // candidates whose reach lies near it, or whose reach is not known. Any later insert of the
+    // entity, Remove or Clear forgets what was recorded; an id the grid does not hold, or a box
+    // with non-finite or very large corners, records nothing.
+    void KnowReach(Entity entity, const Box& reach);
+    void ForgetReach(Entity entity);
+    bool KnowsReach(Entity entity) const { return entity < MAX_ENTITIES && reach.Knows(entity); }
+    const Box& ReachOf(Entity entity) const { return reach.ReachOf(entity); }
+    const EntityBits& ReachKnown() const { return reach.Known(); }
+    // The ids with a known reach that may meet the box, or the segment.
+    EntityBits ReachNear(const Box& box) const { return reach.Near(box); }
+    EntityBits ReachAlong(const Vector2& from, const Vector2& to) const { return reach.Along(from.x, from.y, to.x, to.y); }
+
     std::uint32_t width;
     std::uint32_t height;
     float originX;
@@ -68,6 +85,12 @@ private:
     };
     Band RowBand(std::uint32_t row) const;
     Band ColumnBand(std::uint32_t column) const;
+    // Where each band starts and ends, as Insert compares them.
+    std::vector<float> rowLow;
+    std::vector<float> rowHigh;
+    std::vector<float> columnLow;
+    std::vector<float> columnHigh;
+    ReachIndex reach;
     template <class Visit>
     void ForEachBandCrossedBySegment(const Vector2& from, const Vector2& to, Visit&& visit) const;
     template <class Visit>
