@@ -59,10 +59,19 @@ void TellBroadphase(Coordinator& coordinator, Entity entity, const GridSpec* ins
     if (broadphase == nullptr)
         return;
     GridSpec::Box reach;
-    if (inserted == broadphase && ColliderReach(collision, reach))
-        broadphase->KnowReach(entity, reach);
-    else
+    if (inserted != broadphase || !ColliderReach(collision, reach))
+    {
         broadphase->ForgetReach(entity);
+        return;
+    }
+    if (collision.colliderType != ColliderLineSegment)
+    {
+        broadphase->KnowReach(entity, reach);
+        return;
+    }
+    Segment segment;
+    SegmentFromCollider(segment, *collision.shape);
+    broadphase->KnowLineReach(entity, reach, {segment.p1.x - segment.p0.x, segment.p1.y - segment.p0.y});
 }
 }
 

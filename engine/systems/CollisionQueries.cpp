@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -92,10 +93,30 @@ bool SegmentMeetsCollider(const Vector2& from, const Vector2& to, const PhysicsC
     }
 }
 
-// Room for the rounding of the exact tests when a query is compared with a collider's reach.
-float QueryRoom(float value)
+// Room for the rounding of the exact tests when a query is compared with a collider's reach,
+// for coordinates up to the magnitude given. (The tests round to a few parts in ten million of
+// their coordinates; a segment crossing a line at 1/20 radian or more, to about forty.)
+float Room(float magnitude)
 {
-    return 0.01f + 1.0e-5f * std::abs(value);
+    return 0.05f + 1.0e-4f * magnitude;
+}
+
+// Room for the ray-circle test of a contact cast, which finds the squared distance of the
+// circle's centre from the ray as a difference of two squares and so rounds in proportion to the
+// distance of the centre from the ray's origin.
+float RayCircleRoom(float rayLength, float extent)
+{
+    return 1.0e-3f * (rayLength + extent);
+}
+
+float Magnitude(const GridSpec::Box& box)
+{
+    return std::max({std::abs(box.minX), std::abs(box.minY), std::abs(box.maxX), std::abs(box.maxY)});
+}
+
+float Extent(const GridSpec::Box& box)
+{
+    return std::max(box.maxX - box.minX, box.maxY - box.minY);
 }
 
 bool Usable(const Vector2& v)
@@ -103,8 +124,8 @@ bool Usable(const Vector2& v)
     return ReachIndex::Usable(v.x) && ReachIndex::Usable(v.y);
 }
 
-// Whether the circle comes near the reach box (within rounding room); a miss means no exact test
-// can accept the collider.
+// Whether the circle comes within room of the reach box; a miss means no exact test can accept
+// the collider.
 bool CircleNearReach(const Vector2& centre, float radius, float room, const GridSpec::Box& reach)
 {
     const float dx = std::max({reach.minX - centre.x, centre.x - reach.maxX, 0.0f});
@@ -113,11 +134,11 @@ bool CircleNearReach(const Vector2& centre, float radius, float room, const Grid
     return dx * dx + dy * dy <= r * r;
 }
 
-// The segment from-to against the reach box widened by room: a slab test on the segment's span.
+// The segment from-to against a reach box widened by room: a slab test on the segment's span.
 class SegmentNearReach
 {
 public:
-    SegmentNearReach(const Vector2& from, const Vector2& to, float room) : from(from), room(room)
+    SegmentNearReach(const Vector2& from, const Vector2& to) : from(from)
     {
         dx = to.x - from.x;
         dy = to.y - from.y;
@@ -125,7 +146,7 @@ public:
         invY = dy != 0.0f ? 1.0f / dy : 0.0f;
     }
 
-    bool operator()(const GridSpec::Box& reach) const
+    bool operator()(const GridSpec::Box& reach, float room) const
     {
         float enter = 0.0f;
         float leave = 1.0f;
@@ -149,7 +170,6 @@ private:
     }
 
     Vector2 from;
-    float room;
     float dx = 0.0f;
     float dy = 0.0f;
     float invX = 0.0f;
@@ -244,18 +264,23 @@ std::vector<Entity> OverlapCircle(Coordinator& coordinator, const GridSpec& grid
     // A negative radius still reaches as far as its size on either side.
     const float extent = std::abs(radius);
     const bool narrow = Usable(centre) && ReachIndex::Usable(extent);
-    const float room = QueryRoom(std::max({std::abs(centre.x), std::abs(centre.y), extent}));
+    const float magnitude = std::max(std::abs(centre.x), std::abs(centre.y)) + extent;
     if (narrow)
         candidates = NarrowCandidates(
             grid, candidates,
-            grid.ReachNear({centre.x - extent, centre.y - extent, centre.x + extent, centre.y + extent}));
+            grid.ReachNear({centre.x - extent, centre.y - extent, centre.x + extent, centre.y + extent},
+                           Room(magnitude + 2.0f * ReachIndex::WideExtent)));
 
     auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
     auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
     FoundIds found;
     candidates.ForEach([&](Entity entity) {
-        if (narrow && grid.KnowsReach(entity) && !CircleNearReach(centre, extent, room, grid.ReachOf(entity)))
-            return;
+        if (narrow && grid.KnowsReach(entity))
+        {
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            if (!CircleNearReach(centre, extent, Room(std::max(magnitude, Magnitude(reach))), reach))
+                return;
+        }
         const PhysicsCollision* collision = collisions.Find(entity);
         if (collision == nullptr || !CircleMeetsCollider(centre, radius, *collision))
             return;
@@ -305,20 +330,70 @@ std::vector<Entity> Raycast(Coordinator& coordinator, const GridSpec& grid, cons
         for (Entity entity : *ignore)
             if (entity < MAX_ENTITIES)
                 candidates.Reset(entity);
-    const bool narrow = Usable(from) && Usable(to);
-    const float room = QueryRoom(std::max({std::abs(from.x), std::abs(from.y), std::abs(to.x), std::abs(to.y)}));
-    if (narrow)
-        candidates = NarrowCandidates(grid, candidates, grid.ReachAlong(from, to));
-    const SegmentNearReach near(from, to, room);
-
     const bool contacts = wantContacts && points != nullptr && normals != nullptr;
-    const Ray ray = {{to.x - from.x, to.y - from.y}, from};
+    const bool narrow = Usable(from) && Usable(to);
+    const float magnitude = std::max({std::abs(from.x), std::abs(from.y), std::abs(to.x), std::abs(to.y)});
+    const Vector2 along = {to.x - from.x, to.y - from.y};
+    const float length = static_cast<float>(Length(along));
+    // Lines nearly parallel to the cast are tested exactly wherever they lie: there the crossing
+    // test rounds without bound.
+    EntityBits parallel;
+    if (narrow)
+    {
+        float margin = Room(magnitude + 2.0f * ReachIndex::WideExtent);
+        if (contacts)
+            margin += RayCircleRoom(length, ReachIndex::WideExtent);
+        else
+            parallel = grid.ParallelLines(along);
+        EntityBits near = grid.ReachAlong(from, to, margin);
+        near |= parallel;
+        candidates = NarrowCandidates(grid, candidates, near);
+    }
+    const SegmentNearReach near(from, to);
+
+    const Ray ray = {along, from};
     auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
     auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
     FoundIds found;
+    // The cast's line, for lines nearly parallel to it: the crossing test can take such a line for
+    // crossing only when it lies within a tenth of its length (plus rounding) of the cast's line.
+    const double lineLength = Length(along);
+    const float normalX = lineLength > 0.0 ? static_cast<float>(-along.y / lineLength) : 0.0f;
+    const float normalY = lineLength > 0.0 ? static_cast<float>(along.x / lineLength) : 0.0f;
+    auto farFromLine = [&](const GridSpec::Box& reach, float room) {
+        if (lineLength == 0.0)
+            return false;
+        const float reachOut = 0.25f * Extent(reach) + room;
+        float lowest = std::numeric_limits<float>::infinity();
+        float highest = -lowest;
+        for (const Vector2& corner : {Vector2{reach.minX, reach.minY}, Vector2{reach.maxX, reach.minY},
+                                      Vector2{reach.minX, reach.maxY}, Vector2{reach.maxX, reach.maxY}})
+        {
+            const float side = normalX * (corner.x - from.x) + normalY * (corner.y - from.y);
+            lowest = std::min(lowest, side);
+            highest = std::max(highest, side);
+        }
+        return lowest > reachOut || highest < -reachOut;
+    };
     candidates.ForEach([&](Entity entity) {
-        if (narrow && grid.KnowsReach(entity) && !near(grid.ReachOf(entity)))
-            return;
+        if (narrow && parallel.Test(entity) && grid.KnowsReach(entity))
+        {
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            if (farFromLine(reach, Room(std::max(magnitude, Magnitude(reach)))))
+                return;
+        }
+        else if (narrow && grid.KnowsReach(entity))
+        {
+            // Contact casts drop line colliders whatever their place.
+            if (contacts && grid.IsLineReach(entity))
+                return;
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            float room = Room(std::max(magnitude, Magnitude(reach)));
+            if (contacts)
+                room += RayCircleRoom(length, Extent(reach));
+            if (!near(reach, room))
+                return;
+        }
         const PhysicsCollision* collision = collisions.Find(entity);
         if (collision == nullptr)
             return;

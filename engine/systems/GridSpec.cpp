@@ -110,6 +110,13 @@ void GridSpec::KnowReach(Entity entity, const Box& box)
     reach.Record(entity, box);
 }
 
+void GridSpec::KnowLineReach(Entity entity, const Box& box, const Vector2& direction)
+{
+    if (entity >= MAX_ENTITIES || !ids.Test(entity))
+        return;
+    reach.RecordLine(entity, box, direction.x, direction.y);
+}
+
 void GridSpec::ForgetReach(Entity entity)
 {
     if (entity < MAX_ENTITIES)
@@ -135,14 +142,28 @@ void GridSpec::ForEachBandCrossedBySegment(const Vector2& from, const Vector2& t
 {
     if (IsNaN(from) || IsNaN(to))
         return;
+    // A band lying clearly beside the segment's span cannot be crossed; its clip is skipped. The
+    // slack dwarfs the clip's rounding for coordinates within the reach limit, beyond which every
+    // band is clipped.
+    const float low = std::min(from.y, to.y);
+    const float high = std::max(from.y, to.y);
+    const float left = std::min(from.x, to.x);
+    const float right = std::max(from.x, to.x);
+    const bool skipping = ReachIndex::Usable(low) && ReachIndex::Usable(high) && ReachIndex::Usable(left) &&
+                          ReachIndex::Usable(right);
+    const float slack = 1.0f + 1.0e-4f * std::max({std::abs(low), std::abs(high), std::abs(left), std::abs(right)});
     for (std::uint32_t row = 0; row < rows; ++row)
     {
+        if (skipping && (rowHigh[row] < low - slack || rowLow[row] > high + slack))
+            continue;
         const Band band = RowBand(row);
         if (SegmentCrossesBox(band.min, band.size, from, to))
             visit(rowBits[row]);
     }
     for (std::uint32_t column = 0; column < columns; ++column)
     {
+        if (skipping && (columnHigh[column] < left - slack || columnLow[column] > right + slack))
+            continue;
         const Band band = ColumnBand(column);
         if (SegmentCrossesBox(band.min, band.size, from, to))
             visit(columnBits[column]);

@@ -14,11 +14,7 @@ constexpr int MostCellsPerAxis = 64;
 // A reach spanning more cells than this is offered to every query instead.
 constexpr int MostCellsPerReach = 24;
 
-// How far beyond a query the cells are still gathered: room for the rounding of the exact tests.
-float Margin(float value)
-{
-    return 0.05f + 2.0e-5f * std::abs(value);
-}
+constexpr float Pi = 3.14159265f;
 }
 
 bool ReachIndex::Usable(float value)
@@ -64,9 +60,40 @@ ReachIndex::Range ReachIndex::RangeOf(const Box& box) const
             static_cast<std::uint16_t>(CellX(box.maxX)), static_cast<std::uint16_t>(CellY(box.maxY))};
 }
 
+int ReachIndex::DirectionOf(float x, float y)
+{
+    float angle = std::atan2(y, x);
+    if (angle < 0.0f)
+        angle += Pi;
+    const int step = static_cast<int>(angle * (static_cast<float>(DirectionCount) / Pi));
+    return std::clamp(step, 0, DirectionCount - 1);
+}
+
 bool ReachIndex::Record(Entity entity, const Box& reach)
 {
     Forget(entity);
+    return RecordBox(entity, reach);
+}
+
+bool ReachIndex::RecordLine(Entity entity, const Box& reach, float directionX, float directionY)
+{
+    Forget(entity);
+    if (!std::isfinite(directionX) || !std::isfinite(directionY) || !RecordBox(entity, reach))
+        return false;
+    if (byDirection.empty())
+    {
+        byDirection.resize(DirectionCount);
+        directions.resize(MAX_ENTITIES);
+    }
+    const int direction = DirectionOf(directionX, directionY);
+    directions[entity] = static_cast<std::uint8_t>(direction);
+    byDirection[static_cast<std::size_t>(direction)].Set(entity);
+    lines.Set(entity);
+    return true;
+}
+
+bool ReachIndex::RecordBox(Entity entity, const Box& reach)
+{
     if (!Usable(reach.minX) || !Usable(reach.minY) || !Usable(reach.maxX) || !Usable(reach.maxY) ||
         !(reach.minX <= reach.maxX) || !(reach.minY <= reach.maxY))
         return false;
@@ -82,7 +109,8 @@ bool ReachIndex::Record(Entity entity, const Box& reach)
     known.Set(entity);
     const Range range = RangeOf(reach);
     ranges[entity] = range;
-    if ((range.x1 - range.x0 + 1) * (range.y1 - range.y0 + 1) > MostCellsPerReach)
+    if ((range.x1 - range.x0 + 1) * (range.y1 - range.y0 + 1) > MostCellsPerReach ||
+        reach.maxX - reach.minX > WideExtent || reach.maxY - reach.minY > WideExtent)
     {
         wide.Set(entity);
         return true;
@@ -106,6 +134,11 @@ void ReachIndex::Forget(Entity entity)
     if (!known.Test(entity))
         return;
     known.Reset(entity);
+    if (lines.Test(entity))
+    {
+        lines.Reset(entity);
+        byDirection[directions[entity]].Reset(entity);
+    }
     if (wide.Test(entity))
     {
         wide.Reset(entity);
@@ -127,6 +160,10 @@ void ReachIndex::Clear()
     usedList.clear();
     known.Clear();
     wide.Clear();
+    if (lines.Any())
+        for (EntityBits& direction : byDirection)
+            direction.Clear();
+    lines.Clear();
 }
 
 void ReachIndex::OrRow(EntityBits& into, int y, int x0, int x1) const
@@ -136,21 +173,21 @@ void ReachIndex::OrRow(EntityBits& into, int y, int x0, int x1) const
         into |= row[x];
 }
 
-EntityBits ReachIndex::Near(const Box& box) const
+EntityBits ReachIndex::Near(const Box& box, float margin) const
 {
     EntityBits found = wide;
     if (cells.empty())
         return found;
-    const int x0 = CellX(box.minX - Margin(box.minX));
-    const int x1 = CellX(box.maxX + Margin(box.maxX));
-    const int y0 = CellY(box.minY - Margin(box.minY));
-    const int y1 = CellY(box.maxY + Margin(box.maxY));
+    const int x0 = CellX(box.minX - margin);
+    const int x1 = CellX(box.maxX + margin);
+    const int y0 = CellY(box.minY - margin);
+    const int y1 = CellY(box.maxY + margin);
     for (int y = y0; y <= y1; ++y)
         OrRow(found, y, x0, x1);
     return found;
 }
 
-EntityBits ReachIndex::Along(float fromX, float fromY, float toX, float toY) const
+EntityBits ReachIndex::Along(float fromX, float fromY, float toX, float toY, float margin) const
 {
     EntityBits found = wide;
     if (cells.empty())
@@ -159,8 +196,8 @@ EntityBits ReachIndex::Along(float fromX, float fromY, float toX, float toY) con
     const float dy = toY - fromY;
     const float lowY = std::min(fromY, toY);
     const float highY = std::max(fromY, toY);
-    const float marginY = Margin(std::max(std::abs(lowY), std::abs(highY)));
-    const float marginX = Margin(std::max(std::abs(fromX), std::abs(toX)));
+    const float marginY = margin;
+    const float marginX = margin;
     const int y0 = CellY(lowY - marginY);
     const int y1 = CellY(highY + marginY);
     for (int y = y0; y <= y1; ++y)
@@ -182,5 +219,18 @@ EntityBits ReachIndex::Along(float fromX, float fromY, float toX, float toY) con
         }
         OrRow(found, y, CellX(left - marginX), CellX(right + marginX));
     }
+    return found;
+}
+
+EntityBits ReachIndex::Parallel(float directionX, float directionY) const
+{
+    EntityBits found;
+    if (byDirection.empty() || !std::isfinite(directionX) || !std::isfinite(directionY))
+        return lines;
+    const int direction = DirectionOf(directionX, directionY);
+    // The step of the direction and both neighbours (wrapping at a half turn): every line within
+    // one step, about 0.049 radian, of the direction.
+    for (int offset = -1; offset <= 1; ++offset)
+        found |= byDirection[static_cast<std::size_t>((direction + offset + DirectionCount) % DirectionCount)];
     return found;
 }

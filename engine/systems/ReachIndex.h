@@ -28,19 +28,30 @@ public:
     // The rectangle the cells cover.
     void Cover(float originX, float originY, float width, float height);
 
+    // A reach larger than this along either axis is offered to every query, so that the margins
+    // of tests whose rounding grows with the collider's size stay bounded for the others.
+    static constexpr float WideExtent = 256.0f;
+
     // Records the entity's reach, replacing any earlier one. Returns false, recording nothing, for
     // a box with a non-finite or very large corner: such a collider is left to the whole-band walk.
     bool Record(Entity entity, const Box& reach);
+    // The same for a line-segment collider running along the direction: such colliders are also
+    // sorted by their direction (see Parallel).
+    bool RecordLine(Entity entity, const Box& reach, float directionX, float directionY);
     void Forget(Entity entity);
     void Clear();
 
     bool Knows(Entity entity) const { return known.Test(entity); }
+    bool IsLine(Entity entity) const { return lines.Test(entity); }
     const Box& ReachOf(Entity entity) const { return reaches[entity]; }
     const EntityBits& Known() const { return known; }
 
-    // Every recorded id whose reach may meet the box, or the segment.
-    EntityBits Near(const Box& box) const;
-    EntityBits Along(float fromX, float fromY, float toX, float toY) const;
+    // Every recorded id whose reach may come within margin of the box, or of the segment.
+    EntityBits Near(const Box& box, float margin) const;
+    EntityBits Along(float fromX, float fromY, float toX, float toY, float margin) const;
+    // The line colliders running within about 1/20 radian of the direction (either way): the only
+    // ones a segment test can take for crossing while they lie far from the segment.
+    EntityBits Parallel(float directionX, float directionY) const;
 
     // Whether a coordinate is small enough for the margins of the index to cover float rounding.
     static bool Usable(float value);
@@ -54,6 +65,9 @@ private:
         std::uint16_t y1 = 0;
     };
 
+    static constexpr int DirectionCount = 64;
+    static int DirectionOf(float x, float y);
+    bool RecordBox(Entity entity, const Box& reach);
     int CellX(float x) const;
     int CellY(float y) const;
     Range RangeOf(const Box& box) const;
@@ -75,6 +89,10 @@ private:
     std::vector<Box> reaches;
     std::vector<Range> ranges;
     EntityBits known;
-    // Known ids spanning too many cells, offered to every query.
+    // Known ids spanning too many cells or units, offered to every query.
     EntityBits wide;
+    // Known line colliders, and the same by direction (angle in [0, pi) in equal steps).
+    EntityBits lines;
+    std::vector<EntityBits> byDirection;
+    std::vector<std::uint8_t> directions;
 };

@@ -27,9 +27,13 @@ using Box = GridSpec::Box;
 constexpr float Unbounded = std::numeric_limits<float>::infinity();
 constexpr Box Everywhere = {-Unbounded, -Unbounded, Unbounded, Unbounded};
 
-// Widens a box by extra plus room for the rounding of the pair tests.
+// Widens a box by extra plus room for the rounding of the pair tests. The circle-circle test
+// finds a squared distance as a difference of squares, which rounds in proportion to the distance
+// between the centres: each side adds room in proportion to its own size (and the mover's to its
+// step).
 Box Padded(Box box, float extra)
 {
+    extra += 2.0e-3f * std::max(box.maxX - box.minX, box.maxY - box.minY);
     auto room = [&](float value) { return extra + 0.5f + 1.0e-5f * std::abs(value); };
     box.minX -= room(box.minX);
     box.minY -= room(box.minY);
@@ -379,24 +383,28 @@ std::set<Entity> sPhysicsCollision::OverlapBox(Coordinator& coordinator, const V
     const Box box = {centre.x - halfWidth, centre.y - halfHeight, centre.x + halfWidth, centre.y + halfHeight};
     const bool narrow = grid != nullptr && ReachIndex::Usable(box.minX) && ReachIndex::Usable(box.minY) &&
                         ReachIndex::Usable(box.maxX) && ReachIndex::Usable(box.maxY);
+    const float magnitude =
+        std::max({std::abs(box.minX), std::abs(box.minY), std::abs(box.maxX), std::abs(box.maxY)});
+    // Room for the rounding of the exact tests, for coordinates up to the magnitude given.
+    auto room = [](float scale) { return 0.05f + 1.0e-4f * scale; };
     if (narrow)
     {
         // Colliders whose reach is known are found near the box; the others are all tested.
         EntityBits unknown = candidates;
         unknown.Subtract(grid->ReachKnown());
-        candidates &= grid->ReachNear(box);
+        candidates &= grid->ReachNear(box, room(magnitude + 2.0f * ReachIndex::WideExtent));
         candidates |= unknown;
     }
-    const float room = 0.01f + 1.0e-5f * std::max({std::abs(box.minX), std::abs(box.minY), std::abs(box.maxX),
-                                                   std::abs(box.maxY)});
     auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
     auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
     candidates.ForEach([&](Entity entity) {
         if (narrow && grid->KnowsReach(entity))
         {
             const Box& reach = grid->ReachOf(entity);
-            if (reach.minX > box.maxX + room || box.minX - room > reach.maxX || reach.minY > box.maxY + room ||
-                box.minY - room > reach.maxY)
+            const float slack = room(std::max({magnitude, std::abs(reach.minX), std::abs(reach.minY),
+                                               std::abs(reach.maxX), std::abs(reach.maxY)}));
+            if (reach.minX > box.maxX + slack || box.minX - slack > reach.maxX || reach.minY > box.maxY + slack ||
+                box.minY - slack > reach.maxY)
                 return;
         }
         const Identifier* identifier = identifiers.Find(entity);
