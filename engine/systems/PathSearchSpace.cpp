@@ -26,6 +26,17 @@ void PathSearchSpace::Begin(std::size_t cells)
         parent.resize(cells);
         key.resize(cells);
     }
+    // Room for everything one search can hold, so that no search grows anything: every cell joins
+    // once and each round drops at most eight; f is at most four per step over the rounds' depth
+    // plus the widest heuristic.
+    const std::size_t rounds = static_cast<std::size_t>(RoundLimit) + 2;
+    entries.reserve(cells + 8 * rounds);
+    const std::size_t mostF = 4 * (rounds + 1) + static_cast<std::size_t>(columns + rows) + 1;
+    if (buckets.size() < mostF)
+        buckets.resize(mostF);
+    joined.reserve(8);
+    dropped.reserve(8);
+    entries.clear();
     if (++search == 0)
     {
         // After a wrap an old stamp could pass for this search's.
@@ -34,11 +45,7 @@ void PathSearchSpace::Begin(std::size_t cells)
     }
     // Only the buckets the last search used can hold anything.
     for (std::size_t f = firstUsed; f <= lastUsed && f < buckets.size(); ++f)
-    {
-        buckets[f].front.clear();
-        buckets[f].back.clear();
-        buckets[f].read = 0;
-    }
+        buckets[f] = Bucket{};
     firstUsed = NoBucket;
     lastUsed = 0;
     lowest = NoBucket;
@@ -164,10 +171,21 @@ void PathSearchSpace::Push(int cell, int newKey, bool inFront)
     if (f >= buckets.size())
         buckets.resize(f + 1);
     Bucket& bucket = buckets[f];
+    const int entry = static_cast<int>(entries.size());
     if (inFront)
-        bucket.front.push_back({cell, newKey});
+    {
+        entries.push_back({cell, newKey, bucket.front});
+        bucket.front = entry;
+    }
     else
-        bucket.back.push_back({cell, newKey});
+    {
+        entries.push_back({cell, newKey, -1});
+        if (bucket.backLast >= 0)
+            entries[static_cast<std::size_t>(bucket.backLast)].next = entry;
+        else
+            bucket.back = entry;
+        bucket.backLast = entry;
+    }
     lowest = std::min(lowest, f);
     firstUsed = std::min(firstUsed, f);
     lastUsed = std::max(lastUsed, f);
@@ -179,13 +197,18 @@ int PathSearchSpace::PopOpen()
     {
         Bucket& bucket = buckets[lowest];
         Entry entry;
-        if (!bucket.front.empty())
+        if (bucket.front >= 0)
         {
-            entry = bucket.front.back();
-            bucket.front.pop_back();
+            entry = entries[static_cast<std::size_t>(bucket.front)];
+            bucket.front = entry.next;
         }
-        else if (bucket.read < bucket.back.size())
-            entry = bucket.back[bucket.read++];
+        else if (bucket.back >= 0)
+        {
+            entry = entries[static_cast<std::size_t>(bucket.back)];
+            bucket.back = entry.next;
+            if (bucket.back < 0)
+                bucket.backLast = -1;
+        }
         else
         {
             ++lowest;

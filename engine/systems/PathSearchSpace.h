@@ -25,16 +25,19 @@ private:
         Open,
         Closed
     };
+    // An open-list entry, linked to the next of its bucket's front or back part (-1 ends it).
     struct Entry
     {
         int cell;
         int key;
+        int next;
     };
+    // A bucket's front part is a stack (the newest joiners first), its back part a queue.
     struct Bucket
     {
-        std::vector<Entry> front; // the last entry is the bucket's first
-        std::vector<Entry> back;  // in order, from `read` on
-        std::size_t read = 0;
+        int front = -1;
+        int back = -1;
+        int backLast = -1;
     };
     struct Dropped
     {
@@ -63,6 +66,7 @@ private:
     std::vector<int> parent;
     std::vector<int> key;
     static constexpr std::size_t NoBucket = static_cast<std::size_t>(-1);
+    std::vector<Entry> entries;
     std::vector<Bucket> buckets;
     // The first bucket that may hold an open node, and the range of buckets this search used.
     std::size_t lowest = NoBucket;
