@@ -6,8 +6,11 @@
 #include "engine/core/GameRandom.h"
 #include "engine/core/sBehaviourSystem.h"
 #include "engine/platform/WindowState.h"
+#include "engine/platform/native/FrameHeap.h"
+#include "engine/systems/BufferUpload.h"
 #include "engine/systems/CameraMatrices.h"
 #include "engine/systems/CameraView.h"
+#include "engine/systems/ShaderVariant.h"
 #include "engine/systems/TextLayout.h"
 #include "engine/systems/sFontSystem.h"
 #include "engine/systems/sRendererSystem.h"
@@ -16,8 +19,12 @@
 #include "game/flow/bUIButtonBehaviour.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 // The renderer's frame: camera, queue, lights, the frame's vertices and draws, and the camera
 // shake.
@@ -63,6 +70,43 @@ bool BoundToCamera(Coordinator& coordinator, Entity entity)
     return behaviour->BindToCamera;
 }
 
+// Whether the viewport is the whole of the framebuffer drawn into, so that a clear paints no
+// pixel a draw could not.
+bool ViewportFillsTarget()
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    GLint width = 0;
+    GLint height = 0;
+    if (framebuffer == 0)
+    {
+        if (WindowState::window == nullptr)
+            return false;
+        glfwGetFramebufferSize(WindowState::window, &width, &height);
+    }
+    else
+    {
+        GLint type = GL_NONE;
+        GLint name = 0;
+        const GLuint target = static_cast<GLuint>(framebuffer);
+        glGetNamedFramebufferAttachmentParameteriv(target, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+        glGetNamedFramebufferAttachmentParameteriv(target, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &name);
+        if (type == GL_RENDERBUFFER)
+        {
+            glGetNamedRenderbufferParameteriv(static_cast<GLuint>(name), GL_RENDERBUFFER_WIDTH, &width);
+            glGetNamedRenderbufferParameteriv(static_cast<GLuint>(name), GL_RENDERBUFFER_HEIGHT, &height);
+        }
+        else if (type == GL_TEXTURE)
+        {
+            glGetTextureLevelParameteriv(static_cast<GLuint>(name), 0, GL_TEXTURE_WIDTH, &width);
+            glGetTextureLevelParameteriv(static_cast<GLuint>(name), 0, GL_TEXTURE_HEIGHT, &height);
+        }
+    }
+    return viewport[0] == 0 && viewport[1] == 0 && viewport[2] == width && viewport[3] == height && width > 0;
+}
+
 // Text follows the camera only for a camera-bound text behaviour; any other text, with or without
 // a behaviour, stands in the world.
 bool TextBoundToCamera(Coordinator& coordinator, Entity entity)
@@ -78,8 +122,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
     if (!Ready())
         return;
     BeginFrame();
+    frameCoordinator = &coordinator;
     SetUpCamera(coordinator);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     maxLayer = 0.0f;
     for (InstanceBatch& batch : batches)
@@ -87,6 +131,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
     BuildDrawQueue(coordinator);
     SortDrawQueue(drawQueue);
     UploadVisibleLights(coordinator);
+    lightSets.Begin(ambientBlock, ambientCount, spotBlock, spotCount, wallBlock, wallCount);
+    glGetIntegerv(GL_VIEWPORT, viewport);
 
     uniforms.SetMat3(Uniform::CamMtxWorldToNDC, coordinator.WorldViewProjection.m);
     uniforms.SetMat3(Uniform::CamUIMtxWorldToNDC, coordinator.ScreenViewProjection.m);
@@ -96,16 +142,38 @@ void sRendererSystem::Update(Coordinator& coordinator)
         uniforms.SetMat4(Uniform::WorldProjection, fonts->worldProjection);
     }
     BuildRuns(coordinator);
+    // Sorted by layer, every draw lies on or above everything drawn before it: the depth test
+    // would pass every fragment. It is kept (and its buffer cleared) only when a batch can be
+    // drawn out of that order or a layer is not a number.
+    depthTested = drawPlainly ||
+                  std::any_of(runs.begin(), runs.end(), [](const DrawRun& run) { return run.kind == DrawRun::Batch; }) ||
+                  std::any_of(drawQueue.begin(), drawQueue.end(),
+                              [](const DrawEntry& entry) { return std::isnan(entry.renderer->layer); });
+    if (depthTested)
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    else
+    {
+        glDisable(GL_DEPTH_TEST);
+        if (ClearWithFirstRun(coordinator))
+            runs.front().count = 0;
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     SubmitRuns(coordinator);
     PlayCameraShake(coordinator);
 }
 
 void sRendererSystem::BeginFrame()
 {
+    KeepHeapForFrames();
     // Anything may have touched the GL state since the last frame; the caches start afresh.
     if (uniforms.Program() != 0)
         glUseProgram(uniforms.Program());
+    usedProgram = uniforms.Program();
     uniforms.Forget();
+    for (ProgramVariant& variant : variants)
+        variant.uniforms.Forget();
+    ++frameNumber;
+    blending = true;
     boundVertexArray = Unbound;
     boundTexture = Unbound;
     boundSampler = Unbound;
@@ -242,11 +310,112 @@ void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, 
         toWorld.m[row] *= renderer.scaleX;
         toWorld.m[3 + row] *= renderer.scaleY;
     }
+    // A large draw of a fully opaque picture at full opacity covers what lies below exactly as
+    // its blend would: it is drawn without one. (Small draws are not worth looking at.)
+    const bool large = CoversMuchOfTheScreen(toWorld, renderer.modelID, boundToCamera, coordinator.ViewHeight);
+    state.blend = drawPlainly || !(renderer.opacity == 1.0f && large && TextureOpaque(state.texture));
     const MeshGeometry& mesh = geometry[static_cast<std::size_t>(renderer.modelID)];
     const int first = static_cast<int>(frameVertices.size() / 4);
     const int count = AppendMeshTriangles(mesh, FillIndexCount(static_cast<int>(mesh.indices.size()), renderer.fillPercent),
                                           toWorld, uv, frameVertices);
-    AddRun(DrawRun::Sprites, state, first, count);
+    if (state.Lit() && count > 0 && !drawPlainly)
+        QueueLitSprite(state, first, count, large,
+                       boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
+    else
+        AddRun(DrawRun::Sprites, state, first, count);
+}
+
+void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count, bool large, const Matrix3& toDevice)
+{
+    // The sprite's extent in the space of its vertices, where the shader finds each fragment.
+    LightSets::Region extent{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                             std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
+    for (int v = first; v < first + count; ++v)
+    {
+        const float x = frameVertices[static_cast<std::size_t>(4 * v)];
+        const float y = frameVertices[static_cast<std::size_t>(4 * v + 1)];
+        extent = {std::min(extent.minX, x), std::min(extent.minY, y), std::max(extent.maxX, x), std::max(extent.maxY, y)};
+    }
+    DrawState state = base;
+    const float a = toDevice.m[0];
+    const float b = toDevice.m[1];
+    const float c = toDevice.m[3];
+    const float d = toDevice.m[4];
+    const float determinant = a * d - b * c;
+    const bool finite = std::isfinite(extent.minX) && std::isfinite(extent.minY) && std::isfinite(extent.maxX) &&
+                        std::isfinite(extent.maxY);
+    if (!large || !finite || determinant == 0.0f || !std::isfinite(determinant) || viewport[2] <= 0 || viewport[3] <= 0)
+    {
+        state.lightSet = finite ? lightSets.SetFor(extent) : -1;
+        AddRun(DrawRun::Sprites, state, first, count);
+        return;
+    }
+    // A large sprite is drawn tile by tile over the screen, each tile (a scissor) with the set of
+    // the part of the sprite under it. Every pixel is still drawn once, from the same triangles.
+    auto toScreen = [&](float x, float y, float& px, float& py) {
+        const float nx = a * x + c * y + toDevice.m[6];
+        const float ny = b * x + d * y + toDevice.m[7];
+        px = static_cast<float>(viewport[0]) + (nx + 1.0f) * 0.5f * static_cast<float>(viewport[2]);
+        py = static_cast<float>(viewport[1]) + (ny + 1.0f) * 0.5f * static_cast<float>(viewport[3]);
+    };
+    auto toSpace = [&](float px, float py, float& x, float& y) {
+        const float nx = (px - static_cast<float>(viewport[0])) / static_cast<float>(viewport[2]) * 2.0f - 1.0f - toDevice.m[6];
+        const float ny = (py - static_cast<float>(viewport[1])) / static_cast<float>(viewport[3]) * 2.0f - 1.0f - toDevice.m[7];
+        x = (d * nx - c * ny) / determinant;
+        y = (-b * nx + a * ny) / determinant;
+    };
+    float left = std::numeric_limits<float>::max();
+    float bottom = left;
+    float right = std::numeric_limits<float>::lowest();
+    float top = right;
+    for (int v = first; v < first + count; ++v)
+    {
+        float px = 0.0f;
+        float py = 0.0f;
+        toScreen(frameVertices[static_cast<std::size_t>(4 * v)], frameVertices[static_cast<std::size_t>(4 * v + 1)], px, py);
+        left = std::min(left, px);
+        bottom = std::min(bottom, py);
+        right = std::max(right, px);
+        top = std::max(top, py);
+    }
+    const int x0 = std::max(viewport[0], static_cast<int>(std::floor(left)) - 1);
+    const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
+    const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
+    const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
+    constexpr int TilePixels = 128;
+    for (int ty = y0; ty < y1; ty += TilePixels)
+        for (int tx = x0; tx < x1; tx += TilePixels)
+        {
+            const int tw = std::min(TilePixels, x1 - tx);
+            const int th = std::min(TilePixels, y1 - ty);
+            // The tile's corners back in the sprite's space, and their box within the sprite's.
+            LightSets::Region tile{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                                   std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
+            for (const auto& corner : {std::pair{tx, ty}, std::pair{tx + tw, ty}, std::pair{tx, ty + th},
+                                       std::pair{tx + tw, ty + th}})
+            {
+                float x = 0.0f;
+                float y = 0.0f;
+                toSpace(static_cast<float>(corner.first), static_cast<float>(corner.second), x, y);
+                tile = {std::min(tile.minX, x), std::min(tile.minY, y), std::max(tile.maxX, x), std::max(tile.maxY, y)};
+            }
+            tile = {std::max(tile.minX, extent.minX), std::max(tile.minY, extent.minY), std::min(tile.maxX, extent.maxX),
+                    std::min(tile.maxY, extent.maxY)};
+            if (tile.minX > tile.maxX || tile.minY > tile.maxY)
+                continue;
+            state.lightSet = lightSets.SetFor(tile);
+            DrawRun run;
+            run.kind = DrawRun::Sprites;
+            run.state = state;
+            run.first = first;
+            run.count = count;
+            run.scissored = true;
+            run.scissor[0] = tx;
+            run.scissor[1] = ty;
+            run.scissor[2] = tw;
+            run.scissor[3] = th;
+            runs.push_back(run);
+        }
 }
 
 std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity,
@@ -373,7 +542,7 @@ void sRendererSystem::AddRun(DrawRun::Kind kind, const DrawState& state, int fir
     if (!runs.empty())
     {
         DrawRun& last = runs.back();
-        if (last.kind == kind && last.first + last.count == first && last.state == state)
+        if (last.kind == kind && !last.scissored && last.first + last.count == first && last.state == state)
         {
             last.count += count;
             return;
@@ -391,63 +560,321 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
 {
     if (runs.empty())
         return;
-    // One upload for the whole frame; re-specifying the buffer means it never waits for the
-    // previous frame's draws.
-    glNamedBufferData(streamBuffer, static_cast<GLsizeiptr>(frameVertices.size() * sizeof(float)),
-                      frameVertices.data(), GL_STREAM_DRAW);
+    // One upload for the whole frame, into storage kept from frame to frame.
+    UploadGrowing(streamBuffer, streamCapacity, frameVertices.data(), frameVertices.size() * sizeof(float));
+    lightSets.Upload();
+    boundLightSet = -1;
+    bool scissoring = false;
     for (const DrawRun& run : runs)
     {
+        // A run the clear has painted already.
+        if (run.kind != DrawRun::Batch && run.count == 0)
+            continue;
         switch (run.kind)
         {
         case DrawRun::Sprites:
-            ApplySpriteState(run.state);
+            ApplySpriteState(run.state, UseProgramFor(run.kind, run.state));
             BindVertexArray(spriteStream);
             break;
         case DrawRun::Text:
-            ApplyTextState(run.state);
+            ApplyTextState(run.state, UseProgramFor(run.kind, run.state));
             BindVertexArray(textStream);
             break;
         case DrawRun::Batch:
+            UseProgram(uniforms);
+            SetBlending(true);
             DrawInstanceBatch(coordinator, static_cast<std::size_t>(run.batch));
             continue;
         }
+        SetBlending(run.state.blend);
+        if (run.state.lightSet >= 0)
+            BindLightSet(run.state.lightSet);
+        if (run.state.Lit() && run.kind == DrawRun::Sprites)
+            SetLightCountsOn(run.state);
+        if (run.scissored != scissoring)
+        {
+            if (run.scissored)
+                glEnable(GL_SCISSOR_TEST);
+            else
+                glDisable(GL_SCISSOR_TEST);
+            scissoring = run.scissored;
+        }
+        if (run.scissored)
+            glScissor(run.scissor[0], run.scissor[1], run.scissor[2], run.scissor[3]);
         BindTexture(run.state.texture);
         BindSampler(run.state.repeat);
         glDrawArrays(GL_TRIANGLES, run.first, run.count);
     }
+    if (scissoring)
+        glDisable(GL_SCISSOR_TEST);
+    // The whole frame's lights at their bindings again, as anything drawing after the frame
+    // expects them.
+    if (boundLightSet >= 0)
+    {
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 5, ambientLightBuffer);
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 6, spotLightBuffer);
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 7, wallBuffer);
+        SetLightCounts();
+        boundLightSet = -1;
+    }
 }
 
-void sRendererSystem::ApplySpriteState(const DrawState& state)
+void sRendererSystem::BindLightSet(int id)
+{
+    if (id == boundLightSet)
+        return;
+    lightSets.Bind(id);
+    boundLightSet = id;
+}
+
+void sRendererSystem::SetLightCountsOn(const DrawState& state)
+{
+    // The counts of the set bound for the draw, or of the whole frame's lights.
+    RendererUniforms& to = *currentUniforms;
+    float ambient = static_cast<float>(ambientCount);
+    float spot = static_cast<float>(spotCount);
+    float walls = static_cast<float>(wallCount);
+    if (state.lightSet >= 0)
+    {
+        const LightSets::Set& set = lightSets[state.lightSet];
+        ambient = static_cast<float>(set.ambientCount);
+        spot = static_cast<float>(set.spotCount);
+        walls = static_cast<float>(set.wallCount);
+    }
+    to.SetFloat(Uniform::NumAmbientLights, ambient);
+    to.SetFloat(Uniform::NumDirectionalLights, spot);
+    to.SetFloat(Uniform::NumWallSegments, walls);
+}
+
+RendererUniforms& sRendererSystem::UseProgramFor(DrawRun::Kind kind, const DrawState& state)
+{
+    if (drawPlainly)
+    {
+        UseProgram(uniforms);
+        return uniforms;
+    }
+    int key = VariantText;
+    if (kind != DrawRun::Text)
+    {
+        int light = 0;
+        if (state.Lit())
+        {
+            int ambient = ambientCount;
+            int spot = spotCount;
+            int walls = wallCount;
+            if (state.lightSet >= 0)
+            {
+                const LightSets::Set& set = lightSets[state.lightSet];
+                ambient = set.ambientCount;
+                spot = set.spotCount;
+                walls = set.wallCount;
+            }
+            // Without a light there is nothing for walls to block.
+            light = 1 + (ambient > 0 ? 1 : 0) + (spot > 0 ? 2 : 0);
+            if (light != 1 && walls > 0)
+                light += 4;
+        }
+        key = 2 * light + (state.animation > 0.5f ? 1 : 0);
+    }
+    RendererUniforms& chosen = Variant(key);
+    UseProgram(chosen);
+    return chosen;
+}
+
+RendererUniforms& sRendererSystem::Variant(int key)
+{
+    ProgramVariant& variant = variants[static_cast<std::size_t>(key)];
+    if (!variant.tried && frameCoordinator != nullptr && uniforms.Program() != 0)
+    {
+        variant.tried = true;
+        std::string definitions;
+        if (key == VariantText)
+            definitions = "#define NO_SPRITES\n#define NO_LIGHTS";
+        else
+        {
+            // Sprite runs always have their texture.
+            definitions = "#define NO_TEXT\n#define NO_UNTEXTURED";
+            if (key % 2 == 0)
+                definitions += "\n#define NO_FRAMES";
+            const int light = key / 2;
+            if (light == 0)
+                definitions += "\n#define NO_LIGHTS";
+            else
+            {
+                const int lit = light - 1;
+                if ((lit & 1) == 0)
+                    definitions += "\n#define NO_AMBIENT";
+                if ((lit & 2) == 0)
+                    definitions += "\n#define NO_SPOTS";
+                if ((lit & 4) == 0)
+                    definitions += "\n#define NO_WALLS";
+            }
+        }
+        variant.program = BuildShaderVariant(frameCoordinator->ResourceManager, "All", definitions);
+        variant.uniforms.Locate(variant.program.linked ? variant.program.handle : 0);
+    }
+    if (variant.uniforms.Program() == 0)
+        return uniforms;
+    if (variant.frame != frameNumber && frameCoordinator != nullptr)
+    {
+        // The camera of this frame, as "All" has it.
+        variant.frame = frameNumber;
+        Coordinator& coordinator = *frameCoordinator;
+        variant.uniforms.SetMat3(Uniform::CamMtxWorldToNDC, coordinator.WorldViewProjection.m);
+        variant.uniforms.SetMat3(Uniform::CamUIMtxWorldToNDC, coordinator.ScreenViewProjection.m);
+        if (const sFontSystem* fonts = FindFontSystem(coordinator))
+        {
+            variant.uniforms.SetMat4(Uniform::ScreenProjection, fonts->screenProjection);
+            variant.uniforms.SetMat4(Uniform::WorldProjection, fonts->worldProjection);
+        }
+    }
+    return variant.uniforms;
+}
+
+void sRendererSystem::UseProgram(RendererUniforms& chosen)
+{
+    currentUniforms = &chosen;
+    if (chosen.Program() == usedProgram || chosen.Program() == 0)
+        return;
+    glUseProgram(chosen.Program());
+    usedProgram = chosen.Program();
+}
+
+void sRendererSystem::SetBlending(bool on)
+{
+    if (on == blending)
+        return;
+    if (on)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    blending = on;
+}
+
+bool sRendererSystem::CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera,
+                                            float viewHeight) const
+{
+    // Only the two-triangle square is worth it: its area is four units of its mesh.
+    if (modelID != 1)
+        return false;
+    const float meshArea = 4.0f * std::abs(toWorld.m[0] * toWorld.m[4] - toWorld.m[1] * toWorld.m[3]);
+    const float visibleHeight = boundToCamera ? ReferenceViewHeight : viewHeight;
+    const float visibleArea = visibleHeight * visibleHeight * (static_cast<float>(WindowState::width) /
+                                                               static_cast<float>(std::max(WindowState::height, 1)));
+    return meshArea >= 0.25f * visibleArea;
+}
+
+bool sRendererSystem::TextureOpaque(std::uint32_t texture)
+{
+    return OpacityOf(texture).opaque;
+}
+
+const sRendererSystem::TextureOpacity& sRendererSystem::OpacityOf(std::uint32_t texture)
+{
+    GLint width = 0;
+    GLint height = 0;
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_HEIGHT, &height);
+    TextureOpacity& known = textureOpacity[texture];
+    if (known.width == width && known.height == height)
+        return known;
+    known = TextureOpacity{};
+    known.width = width;
+    known.height = height;
+    if (width <= 0 || height <= 0)
+        return known;
+    std::vector<unsigned char> texels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    glGetTextureImage(texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(texels.size()), texels.data());
+    known.opaque = true;
+    known.solid = true;
+    for (std::size_t i = 0; i < texels.size(); i += 4)
+    {
+        known.opaque = known.opaque && texels[i + 3] == 255;
+        known.solid = known.solid && std::equal(texels.begin() + static_cast<std::ptrdiff_t>(i),
+                                                texels.begin() + static_cast<std::ptrdiff_t>(i + 4), texels.begin());
+        if (!known.opaque)
+            break;
+    }
+    known.solid = known.solid && known.opaque;
+    std::copy(texels.begin(), texels.begin() + 4, known.colour);
+    return known;
+}
+
+bool sRendererSystem::ClearWithFirstRun(Coordinator& coordinator)
+{
+    // Only an untinted, unlit, opaque picture of one colour, drawn first as one quad without the
+    // depth test, paints every pixel it covers that colour exactly; if it covers the screen, the
+    // clear can paint it instead.
+    if (depthTested || runs.empty())
+        return false;
+    const DrawRun& first = runs.front();
+    const DrawState& state = first.state;
+    if (first.kind != DrawRun::Sprites || first.count != 6 || state.blend || state.Lit() ||
+        state.tint[0] != 1.0f || state.tint[1] != 1.0f || state.tint[2] != 1.0f || state.opacity != 1.0f)
+        return false;
+    const TextureOpacity& picture = OpacityOf(state.texture);
+    if (!picture.solid || !ViewportFillsTarget())
+        return false;
+    // The quad in device coordinates must hold the whole of -1 to 1 (and so every pixel centre).
+    const Matrix3& toDevice = state.bindToCamera != 0 ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection;
+    Vector2 corners[6];
+    for (int v = 0; v < 6; ++v)
+    {
+        const float* vertex = &frameVertices[static_cast<std::size_t>(4 * (first.first + v))];
+        corners[v] = {toDevice.m[0] * vertex[0] + toDevice.m[3] * vertex[1] + toDevice.m[6],
+                      toDevice.m[1] * vertex[0] + toDevice.m[4] * vertex[1] + toDevice.m[7]};
+    }
+    auto insideTriangle = [](const Vector2* t, float x, float y) {
+        auto side = [&](const Vector2& a, const Vector2& b) { return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x); };
+        const float s0 = side(t[0], t[1]);
+        const float s1 = side(t[1], t[2]);
+        const float s2 = side(t[2], t[0]);
+        return (s0 > 0.0f && s1 > 0.0f && s2 > 0.0f) || (s0 < 0.0f && s1 < 0.0f && s2 < 0.0f);
+    };
+    // Each screen corner (a little beyond it) inside one of the two triangles, and the screen's
+    // centre and edge middles too, so that the quad is not two triangles meeting off screen.
+    const float reach = 1.001f;
+    const float probes[][2] = {{-reach, -reach}, {reach, -reach}, {reach, reach}, {-reach, reach}, {0.0f, 0.0f},
+                               {0.0f, -reach},   {reach, 0.0f},   {0.0f, reach},  {-reach, 0.0f}};
+    for (const auto& probe : probes)
+        if (!insideTriangle(corners, probe[0], probe[1]) && !insideTriangle(corners + 3, probe[0], probe[1]))
+            return false;
+    glClearColor(picture.colour[0] / 255.0f, picture.colour[1] / 255.0f, picture.colour[2] / 255.0f,
+                 picture.colour[3] / 255.0f);
+    return true;
+}
+
+void sRendererSystem::ApplySpriteState(const DrawState& state, RendererUniforms& to)
 {
     // The vertices are in world units already.
     static const Matrix3 identity;
-    uniforms.SetInt(Uniform::Type, state.type);
-    uniforms.SetInt(Uniform::BindToCam, state.bindToCamera);
-    uniforms.SetFloat(Uniform::Opacity, state.opacity);
-    uniforms.SetFloat(Uniform::BaseLighting, state.lightingFactor);
-    uniforms.SetInt(Uniform::IgnoreLighting, state.ignoreLighting);
-    uniforms.SetFloat(Uniform::Depth, state.depth);
-    uniforms.SetVec3(Uniform::Tint, state.tint);
-    uniforms.SetMat3(Uniform::VaoToWorld, identity.m);
-    uniforms.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
-    uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
-    uniforms.SetFloat(Uniform::Animation, state.animation);
+    to.SetInt(Uniform::Type, state.type);
+    to.SetInt(Uniform::BindToCam, state.bindToCamera);
+    to.SetFloat(Uniform::Opacity, state.opacity);
+    to.SetFloat(Uniform::BaseLighting, state.lightingFactor);
+    to.SetInt(Uniform::IgnoreLighting, state.ignoreLighting);
+    to.SetFloat(Uniform::Depth, state.depth);
+    to.SetVec3(Uniform::Tint, state.tint);
+    to.SetMat3(Uniform::VaoToWorld, identity.m);
+    to.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
+    to.SetFloat(Uniform::TextureLoaded, 1.0f);
+    to.SetFloat(Uniform::Animation, state.animation);
     if (state.animation > 0.5f)
     {
-        uniforms.SetInt(Uniform::Index, state.frameIndex);
-        uniforms.SetVec3(Uniform::SpriteSheetData, state.sheet);
+        to.SetInt(Uniform::Index, state.frameIndex);
+        to.SetVec3(Uniform::SpriteSheetData, state.sheet);
     }
-    uniforms.SetInt(Uniform::TileEnabled, state.tileEnabled);
+    to.SetInt(Uniform::TileEnabled, state.tileEnabled);
     if (state.tileEnabled != 0)
-        uniforms.SetVec2(Uniform::TileSize, state.tileSize[0], state.tileSize[1]);
+        to.SetVec2(Uniform::TileSize, state.tileSize[0], state.tileSize[1]);
 }
 
-void sRendererSystem::ApplyTextState(const DrawState& state)
+void sRendererSystem::ApplyTextState(const DrawState& state, RendererUniforms& to)
 {
-    uniforms.SetInt(Uniform::Type, state.type);
-    uniforms.SetFloat(Uniform::Depth, state.depth);
-    uniforms.SetVec3(Uniform::TextColor, state.textColour);
-    uniforms.SetInt(Uniform::FontType, state.fontType);
+    to.SetInt(Uniform::Type, state.type);
+    to.SetFloat(Uniform::Depth, state.depth);
+    to.SetVec3(Uniform::TextColor, state.textColour);
+    to.SetInt(Uniform::FontType, state.fontType);
 }
 
 void sRendererSystem::PlayCameraShake(Coordinator& coordinator)
