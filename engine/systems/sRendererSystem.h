@@ -35,6 +35,13 @@ class Transform;
 // are then drawn with one call. Every draw sets the uniforms of its own state, and the state cache
 // follows the real GL bindings (vertex array, texture, sampler), so an entity is always drawn with
 // its own mesh, texture, tiling, space and frame.
+//
+// Each draw is also made with only what it needs, for software rasterisers, which pay for every
+// instruction of a shader on every fragment: a variant of "All" without the parts it cannot use,
+// only the lights that reach it and the walls that can shadow them (see LightSets; a large lit
+// sprite is drawn tile by tile), no blend when it is large and opaque, no depth test while draws
+// come in layer order, and the clear instead of a first draw of one colour. The picture is the
+// same as drawing everything plainly (drawPlainly).
 class sRendererSystem : public sSystemBase
 {
 public:
@@ -142,6 +149,15 @@ private:
     bool TextureOpaque(std::uint32_t texture);
     // Whether a sprite covers enough of the screen for the choice of blending to matter.
     bool CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera, float viewHeight) const;
+    struct TextureOpacity;
+    const TextureOpacity& OpacityOf(std::uint32_t texture);
+    // When the frame's first draw fills the whole screen with one colour, the clear does it.
+    bool ClearWithFirstRun(Coordinator& coordinator);
+    // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
+    void QueueLitSprite(const DrawState& state, int first, int count, bool large, const Matrix3& toDevice);
+    void BindLightSet(int id);
+    // The light counts of the draw's set (or of the frame) on the program in use.
+    void SetLightCountsOn(const DrawState& state);
     void PlayCameraShake(Coordinator& coordinator);
     // The texture of a sprite: its spritesheet frame (filling in how the frame is sampled) when
     // it is animated and its clip has a sheet, else its own texture; 0 when it has none to show.
@@ -189,16 +205,10 @@ private:
         unsigned char colour[4] = {0, 0, 0, 0};
     };
     std::map<std::uint32_t, TextureOpacity> textureOpacity;
-    const TextureOpacity& OpacityOf(std::uint32_t texture);
-    // When the frame's first draw fills the whole screen with one colour, the clear does it.
-    bool ClearWithFirstRun(Coordinator& coordinator);
     // What lights each lit draw: a set per sprite, or per screen tile of a large one.
     LightSets lightSets;
     int boundLightSet = -1;
     int viewport[4] = {0, 0, 0, 0};
-    void QueueLitSprite(const DrawState& state, int first, int count, bool large, const Matrix3& toDevice);
-    void BindLightSet(int id);
-    void SetLightCountsOn(const DrawState& state);
     RendererUniforms* currentUniforms = nullptr;
     std::uint32_t boundVertexArray = 0;
     std::uint32_t boundTexture = 0;
