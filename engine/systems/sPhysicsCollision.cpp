@@ -308,7 +308,8 @@ void sPhysicsCollision::ResolveCellInEpoch(Coordinator& coordinator, const std::
         if (!hasVelocity && movedBoth)
             motion = {position.x - previous.x, position.y - previous.y};
 
-        bool told = false;
+        // The velocity A's box was last made with.
+        Vector2 indexedVelocity = velocity;
         cellIndex.Gather(MoverBox(partsA, motion));
         for (std::size_t other = cellIndex.NextCandidate(CellPairIndex::None); other != CellPairIndex::None;
              other = cellIndex.NextCandidate(other))
@@ -332,13 +333,13 @@ void sPhysicsCollision::ResolveCellInEpoch(Coordinator& coordinator, const std::
             if (heard)
             {
                 // A behaviour may have changed any collider: the boxes are taken afresh.
-                told = true;
                 IndexCell(coordinator, cell);
+                indexedVelocity = partsA.movement->velocity;
                 cellIndex.Gather(MoverBox(partsA, motion));
             }
         }
         const Vector2 now = partsA.movement->velocity;
-        if (told || (now.x == velocity.x && now.y == velocity.y))
+        if (now.x == indexedVelocity.x && now.y == indexedVelocity.y)
             continue;
         if (unique)
             cellIndex.Update(place, TargetBox(partsA));

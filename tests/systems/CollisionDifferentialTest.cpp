@@ -553,7 +553,7 @@ bool SameColliders(SteppedWorld& a, SteppedWorld& b)
 
 TEST(CollisionDifferentialTest, TheCollisionStepMovesAndTellsExactlyAsTheFullCellWalk)
 {
-    for (unsigned seed : {31u, 32u})
+    for (unsigned seed : {31u, 32u, 33u, 34u, 35u})
     {
         SteppedWorld engine(seed);
         SteppedWorld reference(seed);
@@ -621,4 +621,38 @@ TEST(CollisionDifferentialTest, CastsAlongASegmentsLineBeyondItAnswerAsTheWalk)
         }
     }
     EXPECT_GT(farCrossings, 0) << "the casts must meet the rounding they are about";
+}
+
+TEST(CollisionDifferentialTest, AMoverTurnedAfterABehaviourHeardIsMetWhereItNowGoes)
+{
+    // A circle heads right: it first passes through a trigger whose behaviour hears of it (which
+    // has every box of the cell taken afresh), then bounces off a box, and so heads left. A box
+    // resting just left of it, later in the cell's order, must then meet it where it now goes.
+    struct Little
+    {
+        PhysicsWorld world;
+        std::vector<std::string> journal;
+        Entity box = NO_ENTITY;
+
+        Little()
+        {
+            const Entity circle = world.Collider("Circle", ColliderCircle, {0, 0}, {20, 20}, {600, 0});
+            world.CollisionOf(circle).isReflective = true;
+            const Entity trigger = world.Collider("Trigger", ColliderCircle, {14, 0}, {10, 10});
+            world.CollisionOf(trigger).isTrigger = true;
+            world.Attach<Meddler>(trigger)->journal = &journal;
+            world.Collider("Bumper", ColliderRectangle, {20, 0}, {10, 40});
+            box = world.Collider("Box", ColliderRectangle, {-28, 0}, {20, 20}, {0, 0.6f});
+        }
+    };
+    Little engine;
+    Little reference;
+    engine.world.collision->Update(engine.world.coordinator);
+    ReferenceUpdate(reference.world);
+    EXPECT_EQ(engine.journal, reference.journal);
+    const Vector2 moved = engine.world.TransformOf(engine.box).position;
+    const Vector2 expected = reference.world.TransformOf(reference.box).position;
+    EXPECT_NE(expected.x, -28.0f) << "the box must be met";
+    EXPECT_EQ(moved.x, expected.x);
+    EXPECT_EQ(moved.y, expected.y);
 }
