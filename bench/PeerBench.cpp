@@ -332,9 +332,10 @@ void RaycastSideBySide(benchmark::State& state)
                     peerFound[i] = scene.candidates;
                 }
             });
-        if (engineFound != peerFound || enginePoints.size() != peerPoints.size() ||
-            std::memcmp(enginePoints.data(), peerPoints.data(), enginePoints.size() * sizeof(Vector2)) != 0 ||
-            std::memcmp(engineNormals.data(), peerNormals.data(), engineNormals.size() * sizeof(Vector2)) != 0)
+        auto sameBits = [](const std::vector<Vector2>& a, const std::vector<Vector2>& b) {
+            return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vector2)) == 0);
+        };
+        if (engineFound != peerFound || !sameBits(enginePoints, peerPoints) || !sameBits(engineNormals, peerNormals))
         {
             state.SkipWithError("Raycast: the engine and the tree disagree");
             return;

@@ -373,7 +373,7 @@ struct OddScene
 
 bool SameBits(const std::vector<Vector2>& a, const std::vector<Vector2>& b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Vector2)) == 0;
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vector2)) == 0);
 }
 }
 
