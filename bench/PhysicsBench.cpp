@@ -1,5 +1,5 @@
 #include "engine/systems/CollisionQueries.h"
-#include "tests/support/PhysicsWorld.h"
+#include "bench/PhysicsScenes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -7,83 +7,12 @@
 
 namespace
 {
-// A level-sized scene: 700 resting colliders (walls, crates, posts, triggers) and a number of
-// movers, all inside the broadphase rectangle. Positions and velocities can be put back, so each
-// measured step starts from the same state.
-struct Scene
-{
-    PhysicsWorld world;
-    std::mt19937 random{42};
-    std::vector<Entity> all;
-    std::vector<Vector2> positions;
-    std::vector<Vector2> velocities;
-
-    float Uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); }
-
-    void AddResting(int count)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            const int kind = i % 10;
-            const Vector2 at = {Uniform(-600, 3200), Uniform(-650, 1400)};
-            Entity e;
-            if (kind < 6)
-                e = world.Collider("Wall", ColliderRectangle, at, {Uniform(20, 120), Uniform(20, 120)}, {}, {"WALL"});
-            else if (kind < 8)
-            {
-                e = world.Collider("Post", ColliderLineSegment, at, {Uniform(40, 160), 4}, {}, {"WALL"});
-                world.TransformOf(e).rotation = Uniform(0.1f, 3.0f);
-            }
-            else
-            {
-                e = world.Collider("Zone", ColliderCircle, at, {60, 60}, {}, {"ZONE"});
-                world.CollisionOf(e).isTrigger = kind == 9;
-            }
-            all.push_back(e);
-        }
-    }
-
-    void AddMovers(int count, Vector2 low, Vector2 high, float radius)
-    {
-        for (int i = 0; i < count; ++i)
-        {
-            const Vector2 at = {Uniform(low.x, high.x), Uniform(low.y, high.y)};
-            const Vector2 velocity = {Uniform(-300, 300), Uniform(-300, 300)};
-            const bool round = i % 4 != 0;
-            const Entity e = world.Collider(round ? "Zombie" : "Crate", round ? ColliderCircle : ColliderRectangle, at,
-                                            {radius * 2, radius * 2}, velocity, {round ? "ZOMBIE" : "PLAYER"});
-            world.CollisionOf(e).isMovable = i % 3 == 0;
-            world.MovementOf(e).Speed = 400.0f;
-            all.push_back(e);
-        }
-    }
-
-    void Keep()
-    {
-        for (Entity e : all)
-        {
-            positions.push_back(world.TransformOf(e).position);
-            velocities.push_back(world.MovementOf(e).velocity);
-        }
-    }
-
-    void Restore()
-    {
-        for (std::size_t i = 0; i < all.size(); ++i)
-        {
-            Transform& transform = world.TransformOf(all[i]);
-            transform.position = positions[i];
-            transform.previousPosition = positions[i];
-            world.MovementOf(all[i]).velocity = velocities[i];
-        }
-    }
-};
+using Scene = PhysicsScene;
 
 void CollisionStep1000With300Movers(benchmark::State& state)
 {
     Scene scene;
-    scene.AddResting(700);
-    scene.AddMovers(300, {-600, -650}, {3200, 1400}, 12);
+    scene.BuildLevel();
     scene.Keep();
     Coordinator& coordinator = scene.world.coordinator;
     coordinator.StepCount = 1;
@@ -101,8 +30,7 @@ BENCHMARK(CollisionStep1000With300Movers)->Unit(benchmark::kMicrosecond);
 void CrowdOf250MoversInOneCell(benchmark::State& state)
 {
     Scene scene;
-    // Inside the broadphase cell of row 2, column 1: x -145..340, y -165..102.
-    scene.AddMovers(250, {-120, -140}, {310, 80}, 12);
+    scene.BuildCrowd();
     scene.Keep();
     Coordinator& coordinator = scene.world.coordinator;
     coordinator.StepCount = 1;
@@ -120,8 +48,7 @@ BENCHMARK(CrowdOf250MoversInOneCell)->Unit(benchmark::kMicrosecond);
 void MovementStep1000(benchmark::State& state)
 {
     Scene scene;
-    scene.AddResting(700);
-    scene.AddMovers(300, {-600, -650}, {3200, 1400}, 12);
+    scene.BuildLevel();
     for (std::size_t i = 0; i < scene.all.size(); i += 3)
         scene.world.MovementOf(scene.all[i]).AddForce(1, 1.0e9f, 0.0f, {0, 0}, 0.5f, "bRotate");
     Coordinator& coordinator = scene.world.coordinator;
@@ -136,8 +63,7 @@ struct QueryScene : Scene
 {
     QueryScene()
     {
-        AddResting(700);
-        AddMovers(300, {-600, -650}, {3200, 1400}, 12);
+        BuildLevel();
         world.collision->RebuildGrid(world.coordinator, world.Grid());
     }
 };

@@ -7,6 +7,8 @@ packages=(
   libsdl2-dev libsndfile1-dev googletest libgtest-dev libbenchmark-dev
   xvfb xauth mesa-utils libgl1-mesa-dri
   fonts-bebas-neue fonts-dejavu-core
+  # Benchmark-only peers (bench_PeerBench), never linked into the game.
+  libbox2d-dev libboost-graph-dev
 )
 missing=()
 for p in "${packages[@]}"; do

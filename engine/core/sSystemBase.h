@@ -1,7 +1,6 @@
 #pragma once
 #include "engine/core/EngineTypes.h"
-
-#include <set>
+#include "engine/core/EntitySet.h"
 
 class Coordinator;
 
@@ -21,5 +20,5 @@ public:
     // At every scene swap.
     virtual void ClearEntities() { entities.clear(); }
 
-    std::set<Entity> entities;
+    EntitySet entities;
 };

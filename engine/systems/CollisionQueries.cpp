@@ -7,7 +7,9 @@
 #include "engine/systems/VectorMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -68,7 +70,7 @@ bool SegmentMeetsCollider(const Vector2& from, const Vector2& to, const PhysicsC
     switch (collision.colliderType)
     {
     case ColliderRectangle:
-        return SegmentAabbClip(shape.position, shape.size, from, to);
+        return SegmentCrossesBox(shape.position, shape.size, from, to);
     case ColliderCircle:
     {
         const Vector2 d = {to.x - from.x, to.y - from.y};
@@ -91,56 +93,109 @@ bool SegmentMeetsCollider(const Vector2& from, const Vector2& to, const PhysicsC
     }
 }
 
-// The segment's line for a quick, conservative rejection of far colliders: a collider whose
-// bounding circle stays clear of the segment (by a margin well above float rounding) cannot be
-// crossed, so the exact test is skipped for it without changing any result.
-struct SegmentReach
+// Room for the rounding of the exact tests when a query is compared with a collider's reach,
+// for coordinates up to the magnitude given. (The tests round to a few parts in ten million of
+// their coordinates; a segment crossing a line at 1/20 radian or more, to about forty.)
+float Room(float magnitude)
 {
-    bool usable = false;
-    double fromX = 0;
-    double fromY = 0;
-    double unitX = 0;
-    double unitY = 0;
-    double length = 0;
+    return 0.05f + 1.0e-4f * magnitude;
+}
 
-    SegmentReach(const Vector2& from, const Vector2& to)
+// Room for the ray-circle test of a contact cast, which finds the squared distance of the
+// circle's centre from the ray as a difference of two squares and so rounds in proportion to the
+// distance of the centre from the ray's origin.
+float RayCircleRoom(float rayLength, float extent)
+{
+    return 1.0e-3f * (rayLength + extent);
+}
+
+float Magnitude(const GridSpec::Box& box)
+{
+    return std::max({std::abs(box.minX), std::abs(box.minY), std::abs(box.maxX), std::abs(box.maxY)});
+}
+
+float Extent(const GridSpec::Box& box)
+{
+    return std::max(box.maxX - box.minX, box.maxY - box.minY);
+}
+
+bool Usable(const Vector2& v)
+{
+    return ReachIndex::Usable(v.x) && ReachIndex::Usable(v.y);
+}
+
+// Whether the circle comes within room of the reach box; a miss means no exact test can accept
+// the collider.
+bool CircleNearReach(const Vector2& centre, float radius, float room, const GridSpec::Box& reach)
+{
+    const float dx = std::max({reach.minX - centre.x, centre.x - reach.maxX, 0.0f});
+    const float dy = std::max({reach.minY - centre.y, centre.y - reach.maxY, 0.0f});
+    const float r = radius + room;
+    return dx * dx + dy * dy <= r * r;
+}
+
+// The segment from-to against a reach box widened by room: a slab test on the segment's span.
+class SegmentNearReach
+{
+public:
+    SegmentNearReach(const Vector2& from, const Vector2& to) : from(from)
     {
-        const double dx = static_cast<double>(to.x) - from.x;
-        const double dy = static_cast<double>(to.y) - from.y;
-        length = std::sqrt(dx * dx + dy * dy);
-        usable = length > 0.0 && std::isfinite(length);
-        if (usable)
-        {
-            fromX = from.x;
-            fromY = from.y;
-            unitX = dx / length;
-            unitY = dy / length;
-        }
+        dx = to.x - from.x;
+        dy = to.y - from.y;
+        invX = dx != 0.0f ? 1.0f / dx : 0.0f;
+        invY = dy != 0.0f ? 1.0f / dy : 0.0f;
     }
 
-    bool OutOfReach(const PhysicsCollision& collision) const
+    bool operator()(const GridSpec::Box& reach, float room) const
     {
-        if (!usable)
-            return false;
-        const CollisionShape& s = *collision.shape;
-        double cx = s.center.x;
-        double cy = s.center.y;
-        double reach = s.radius;
-        if (collision.colliderType == ColliderRectangle)
-        {
-            cx = s.position.x + 0.5 * s.size.x;
-            cy = s.position.y + 0.5 * s.size.y;
-            reach = 0.5 * std::sqrt(static_cast<double>(s.size.x) * s.size.x + static_cast<double>(s.size.y) * s.size.y);
-        }
-        else if (collision.colliderType == ColliderLineSegment)
-            reach = 0.5 * std::abs(static_cast<double>(s.size.x));
-        const double margin = reach * 1.001 + 0.01;
-        const double dx = cx - fromX;
-        const double dy = cy - fromY;
-        const double along = dx * unitX + dy * unitY;
-        const double across = std::abs(dy * unitX - dx * unitY);
-        return across > margin || along < -margin || along > length + margin;
+        float enter = 0.0f;
+        float leave = 1.0f;
+        return Clip(from.x, dx, invX, reach.minX - room, reach.maxX + room, enter, leave) &&
+               Clip(from.y, dy, invY, reach.minY - room, reach.maxY + room, enter, leave);
     }
+
+private:
+    static bool Clip(float start, float delta, float inverse, float low, float high, float& enter, float& leave)
+    {
+        if (delta == 0.0f)
+            return start >= low && start <= high;
+        float tA = (low - start) * inverse;
+        float tB = (high - start) * inverse;
+        if (tA > tB)
+            std::swap(tA, tB);
+        // A little slack in time as well: the division rounds.
+        enter = std::max(enter, tA - 1.0e-5f);
+        leave = std::min(leave, tB + 1.0e-5f);
+        return enter <= leave;
+    }
+
+    Vector2 from;
+    float dx = 0.0f;
+    float dy = 0.0f;
+    float invX = 0.0f;
+    float invY = 0.0f;
+};
+
+// The ids a query tests exactly: those of the bands it touches (the candidates the grid's contract
+// names) whose reach lies near the query, or is not known.
+EntityBits NarrowCandidates(const GridSpec& grid, const EntityBits& bands, const EntityBits& near)
+{
+    EntityBits unknown = bands;
+    unknown.Subtract(grid.ReachKnown());
+    EntityBits narrowed = bands & near;
+    return narrowed |= unknown;
+}
+
+// Collects ids in ascending order without allocating, then hands them over in one vector.
+class FoundIds
+{
+public:
+    void Add(Entity entity) { ids[count++] = entity; }
+    std::vector<Entity> Take() const { return std::vector<Entity>(ids.begin(), ids.begin() + count); }
+
+private:
+    std::array<Entity, MAX_ENTITIES> ids;
+    std::size_t count = 0;
 };
 
 // The ray test with contacts: rectangles by the slab test, circles by the ray-circle test.
@@ -169,6 +224,19 @@ bool RayMeetsCollider(const Ray& ray, const PhysicsCollision& collision, Vector2
 }
 }
 
+bool BoxMeetsCollider(const Vector2& centre, const Vector2& size, const PhysicsCollision& collision)
+{
+    const CollisionShape& shape = *collision.shape;
+    if (collision.colliderType == ColliderCircle)
+        return CircleOverlapsBox(shape.center, shape.radius, centre, size.x * 0.5f, size.y * 0.5f);
+    if (collision.colliderType != ColliderRectangle)
+        return false;
+    const float left = centre.x - size.x / 2.0f;
+    const float bottom = centre.y - size.y / 2.0f;
+    return shape.position.x < left + size.x && left < shape.position.x + shape.size.x &&
+           shape.position.y < bottom + size.y && bottom < shape.position.y + shape.size.y;
+}
+
 void FilterByCircle(Coordinator& coordinator, const Vector2& centre, float radius, std::vector<Entity>& candidates,
                     const std::vector<std::string>& tags)
 {
@@ -192,9 +260,35 @@ std::vector<Entity> OverlapCircle(Coordinator& coordinator, const GridSpec& grid
 {
     if (IsNaN(centre) || std::isnan(radius))
         return {};
-    std::vector<Entity> candidates = BitsetToEntities(grid.CircleCandidates(centre, radius));
-    FilterByCircle(coordinator, centre, radius, candidates, tags);
-    return candidates;
+    EntityBits candidates = grid.CircleCandidates(centre, radius);
+    // A negative radius still reaches as far as its size on either side.
+    const float extent = std::abs(radius);
+    const bool narrow = Usable(centre) && ReachIndex::Usable(extent);
+    const float magnitude = std::max(std::abs(centre.x), std::abs(centre.y)) + extent;
+    if (narrow)
+        candidates = NarrowCandidates(
+            grid, candidates,
+            grid.ReachNear({centre.x - extent, centre.y - extent, centre.x + extent, centre.y + extent},
+                           Room(magnitude + 2.0f * ReachIndex::WideExtent)));
+
+    auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
+    auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
+    FoundIds found;
+    candidates.ForEach([&](Entity entity) {
+        if (narrow && grid.KnowsReach(entity))
+        {
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            if (!CircleNearReach(centre, extent, Room(std::max(magnitude, Magnitude(reach))), reach))
+                return;
+        }
+        const PhysicsCollision* collision = collisions.Find(entity);
+        if (collision == nullptr || !CircleMeetsCollider(centre, radius, *collision))
+            return;
+        if (!tags.empty() && !CarriesAnyOf(identifiers.Find(entity), tags))
+            return;
+        found.Add(entity);
+    });
+    return found.Take();
 }
 
 void FilterBySegment(Coordinator& coordinator, const Vector2& from, const Vector2& to, std::vector<Entity>& candidates,
@@ -202,13 +296,12 @@ void FilterBySegment(Coordinator& coordinator, const Vector2& from, const Vector
 {
     const bool contacts = wantContacts && points != nullptr && normals != nullptr;
     const Ray ray = {{to.x - from.x, to.y - from.y}, from};
-    const SegmentReach reach(from, to);
     auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
     auto kept = candidates.begin();
     for (Entity entity : candidates)
     {
         const PhysicsCollision* collision = collisions.Find(entity);
-        if (collision == nullptr || reach.OutOfReach(*collision))
+        if (collision == nullptr)
             continue;
         if (contacts)
         {
@@ -237,14 +330,85 @@ std::vector<Entity> Raycast(Coordinator& coordinator, const GridSpec& grid, cons
         for (Entity entity : *ignore)
             if (entity < MAX_ENTITIES)
                 candidates.Reset(entity);
-    std::vector<Entity> found = BitsetToEntities(candidates);
-    if (tags != nullptr)
+    const bool contacts = wantContacts && points != nullptr && normals != nullptr;
+    const bool narrow = Usable(from) && Usable(to);
+    const float magnitude = std::max({std::abs(from.x), std::abs(from.y), std::abs(to.x), std::abs(to.y)});
+    const Vector2 along = {to.x - from.x, to.y - from.y};
+    const float length = static_cast<float>(Length(along));
+    // Lines nearly parallel to the cast are tested exactly wherever they lie: there the crossing
+    // test rounds without bound.
+    EntityBits parallel;
+    if (narrow)
     {
-        auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
-        found.erase(std::remove_if(found.begin(), found.end(),
-                                   [&](Entity entity) { return !CarriesAnyOf(identifiers.Find(entity), *tags); }),
-                    found.end());
+        float margin = Room(magnitude + 2.0f * ReachIndex::WideExtent);
+        if (contacts)
+            margin += RayCircleRoom(length, ReachIndex::WideExtent);
+        else
+            parallel = grid.ParallelLines(along);
+        EntityBits near = grid.ReachAlong(from, to, margin);
+        near |= parallel;
+        candidates = NarrowCandidates(grid, candidates, near);
     }
-    FilterBySegment(coordinator, from, to, found, wantContacts, points, normals);
-    return found;
+    const SegmentNearReach near(from, to);
+
+    const Ray ray = {along, from};
+    auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
+    auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
+    FoundIds found;
+    // The cast's line, for lines nearly parallel to it: the crossing test can take such a line for
+    // crossing only when it lies within a tenth of its length (plus rounding) of the cast's line.
+    const double lineLength = Length(along);
+    const float normalX = lineLength > 0.0 ? static_cast<float>(-along.y / lineLength) : 0.0f;
+    const float normalY = lineLength > 0.0 ? static_cast<float>(along.x / lineLength) : 0.0f;
+    auto farFromLine = [&](const GridSpec::Box& reach, float room) {
+        if (lineLength == 0.0)
+            return false;
+        const float reachOut = 0.25f * Extent(reach) + room;
+        float lowest = std::numeric_limits<float>::infinity();
+        float highest = -lowest;
+        for (const Vector2& corner : {Vector2{reach.minX, reach.minY}, Vector2{reach.maxX, reach.minY},
+                                      Vector2{reach.minX, reach.maxY}, Vector2{reach.maxX, reach.maxY}})
+        {
+            const float side = normalX * (corner.x - from.x) + normalY * (corner.y - from.y);
+            lowest = std::min(lowest, side);
+            highest = std::max(highest, side);
+        }
+        return lowest > reachOut || highest < -reachOut;
+    };
+    candidates.ForEach([&](Entity entity) {
+        if (narrow && parallel.Test(entity) && grid.KnowsReach(entity))
+        {
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            if (farFromLine(reach, Room(std::max(magnitude, Magnitude(reach)))))
+                return;
+        }
+        else if (narrow && grid.KnowsReach(entity))
+        {
+            // Contact casts drop line colliders whatever their place.
+            if (contacts && grid.IsLineReach(entity))
+                return;
+            const GridSpec::Box& reach = grid.ReachOf(entity);
+            float room = Room(std::max(magnitude, Magnitude(reach)));
+            if (contacts)
+                room += RayCircleRoom(length, Extent(reach));
+            if (!near(reach, room))
+                return;
+        }
+        const PhysicsCollision* collision = collisions.Find(entity);
+        if (collision == nullptr)
+            return;
+        Vector2 point;
+        Vector2 normal;
+        if (contacts ? !RayMeetsCollider(ray, *collision, point, normal) : !SegmentMeetsCollider(from, to, *collision))
+            return;
+        if (tags != nullptr && !CarriesAnyOf(identifiers.Find(entity), *tags))
+            return;
+        if (contacts)
+        {
+            points->push_back(point);
+            normals->push_back(normal);
+        }
+        found.Add(entity);
+    });
+    return found.Take();
 }

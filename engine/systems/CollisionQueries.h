@@ -8,6 +8,7 @@
 
 class Coordinator;
 class GridSpec;
+class PhysicsCollision;
 
 // Spatial queries on a grid's contents, as behaviours use them. Candidates are the ids of every
 // band the shape touches; each is then tested exactly against its collider as last placed.
@@ -21,6 +22,10 @@ std::vector<Entity> OverlapCircle(Coordinator& coordinator, const GridSpec& grid
 // Keeps, in order, the candidates that OverlapCircle's exact test accepts.
 void FilterByCircle(Coordinator& coordinator, const Vector2& centre, float radius, std::vector<Entity>& candidates,
                     const std::vector<std::string>& tags);
+
+// Whether a collider touches the box of that centre and size: a circle by the circle-box test, a
+// rectangle by strict overlap of the two boxes; line segments never do. The test of OverlapBox.
+bool BoxMeetsCollider(const Vector2& centre, const Vector2& size, const PhysicsCollision& collision);
 
 // Entities whose colliders the segment from-to crosses, less the ignored ones and, with a tag
 // set, only those carrying one of its tags. Contacts are produced only when wantContacts is set

@@ -78,13 +78,21 @@ bool Solid(const ColliderParts& a, const ColliderParts& b)
     return !a.collision->isTrigger && !b.collision->isTrigger;
 }
 
-void Notify(Coordinator& coordinator, Entity a, const ColliderParts& partsA, Entity b, const ColliderParts& partsB)
+// One pair under test, and whether a behaviour has been told of its contact.
+struct PairUnderTest
 {
-    NotifyContact(coordinator, a, partsA.collision->isTrigger, b, partsB.collision->isTrigger);
+    Coordinator& coordinator;
+    Entity a;
+    Entity b;
+    bool told = false;
+};
+
+void Notify(PairUnderTest& pair, const ColliderParts& partsA, const ColliderParts& partsB)
+{
+    pair.told = NotifyContact(pair.coordinator, pair.a, partsA.collision->isTrigger, pair.b, partsB.collision->isTrigger);
 }
 
-bool CircleCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-                  const Vector2& motion)
+bool CircleCircle(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const CollisionShape& sa = *A.collision->shape;
     const CollisionShape& sb = *B.collision->shape;
@@ -94,7 +102,7 @@ bool CircleCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b
         return false;
     const Vector2 contact = Add(sa.center, Scale(step, t));
     const Vector2 n = UnitOr(Sub(contact, sb.center), Backwards(motion));
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B))
         return true;
 
@@ -116,8 +124,7 @@ bool CircleCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b
     return true;
 }
 
-bool CircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-               const Vector2& motion)
+bool CircleBox(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const CollisionShape& sa = *A.collision->shape;
     const CollisionShape& sb = *B.collision->shape;
@@ -125,7 +132,7 @@ bool CircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, C
     float depth = 0.0f;
     if (!CircleAabbOverlap(sa, motion, sb, B.movement->velocity, q, depth))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B) || !(depth > 0.0f))
         return true;
     const Vector2 p = Add(sa.center, Scale(motion, K));
@@ -135,8 +142,7 @@ bool CircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, C
     return true;
 }
 
-bool ReflectiveCircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-                         const Vector2& motion)
+bool ReflectiveCircleBox(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     if (IsZero(motion))
         return false;
@@ -151,7 +157,7 @@ bool ReflectiveCircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, E
     float t = 0.0f;
     if (!RayAabb({Scale(motion, K), sa.center}, grown, contact, n, t) || !(t >= 0.0f && t < 1.0f))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B))
         return true;
     Vector2& v = A.movement->velocity;
@@ -166,8 +172,7 @@ bool ReflectiveCircleBox(Coordinator& coordinator, Entity a, ColliderParts& A, E
     return true;
 }
 
-bool CircleSegment(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-                   const Vector2& motion)
+bool CircleSegment(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const CollisionShape& sa = *A.collision->shape;
     Segment segment;
@@ -177,7 +182,7 @@ bool CircleSegment(Coordinator& coordinator, Entity a, ColliderParts& A, Entity 
     float t = 0.0f;
     if (!SweptCircleSegment(sa, motion, segment, contact, n, t))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B))
         return true;
     Vector2& v = A.movement->velocity;
@@ -193,7 +198,7 @@ bool CircleSegment(Coordinator& coordinator, Entity a, ColliderParts& A, Entity 
     return true;
 }
 
-bool BoxBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B, const Vector2& motion)
+bool BoxBox(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const CollisionShape& sa = *A.collision->shape;
     const CollisionShape& sb = *B.collision->shape;
@@ -202,7 +207,7 @@ bool BoxBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, Coll
     float t = 0.0f;
     if (!SweptAabb(sa, motion, sb, contact, n, t))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B))
         return true;
     Vector2& v = A.movement->velocity;
@@ -214,8 +219,7 @@ bool BoxBox(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, Coll
     return true;
 }
 
-bool BoxCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-               const Vector2& motion)
+bool BoxCircle(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const CollisionShape& sa = *A.collision->shape;
     const CollisionShape& sb = *B.collision->shape;
@@ -223,7 +227,7 @@ bool BoxCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, C
     float depth = 0.0f;
     if (!CircleAabbOverlap(sb, B.movement->velocity, sa, motion, q, depth))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (!Solid(A, B) || !(depth > 0.0f))
         return true;
     const Vector2 p = Add(sb.center, Scale(B.movement->velocity, K));
@@ -233,8 +237,7 @@ bool BoxCircle(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, C
     return true;
 }
 
-bool BoxSegment(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-                const Vector2& motion)
+bool BoxSegment(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     Segment segment;
     SegmentFromCollider(segment, *B.collision->shape);
@@ -243,18 +246,20 @@ bool BoxSegment(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, 
     float t = 0.0f;
     if (!SweptAabbSegment(*A.collision->shape, segment, stepMotion, n, t))
         return false;
-    Notify(coordinator, a, A, b, B);
+    Notify(pair, A, B);
     if (Solid(A, B))
         ResolveBoxSegment(*A.collision, *A.transform, *A.movement, segment, B.transform->rotation, n, t);
     return true;
 }
 }
 
-void NotifyContact(Coordinator& coordinator, Entity a, bool aIsTrigger, Entity b, bool bIsTrigger)
+bool NotifyContact(Coordinator& coordinator, Entity a, bool aIsTrigger, Entity b, bool bIsTrigger)
 {
+    bool told = false;
     std::shared_ptr<IBehaviour> behaviour;
     if (coordinator.GetBehaviour(a, behaviour))
     {
+        told = true;
         if (aIsTrigger)
             behaviour->OnTrigger(coordinator, b);
         else
@@ -263,37 +268,51 @@ void NotifyContact(Coordinator& coordinator, Entity a, bool aIsTrigger, Entity b
     behaviour.reset();
     if (coordinator.GetBehaviour(b, behaviour))
     {
+        told = true;
         if (bIsTrigger)
             behaviour->OnTrigger(coordinator, a);
         else
             behaviour->OnCollision(coordinator, a);
     }
+    return told;
 }
 
-bool TestAndRespond(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
-                    const Vector2& motion)
+namespace
+{
+bool TestPair(PairUnderTest& pair, ColliderParts& A, ColliderParts& B, const Vector2& motion)
 {
     const std::int32_t kindA = A.collision->colliderType;
     const std::int32_t kindB = B.collision->colliderType;
     if (kindA == ColliderCircle)
     {
         if (kindB == ColliderCircle)
-            return CircleCircle(coordinator, a, A, b, B, motion);
+            return CircleCircle(pair, A, B, motion);
         if (kindB == ColliderRectangle)
-            return A.collision->isReflective ? ReflectiveCircleBox(coordinator, a, A, b, B, motion)
-                                             : CircleBox(coordinator, a, A, b, B, motion);
+            return A.collision->isReflective ? ReflectiveCircleBox(pair, A, B, motion)
+                                             : CircleBox(pair, A, B, motion);
         if (kindB == ColliderLineSegment)
-            return CircleSegment(coordinator, a, A, b, B, motion);
+            return CircleSegment(pair, A, B, motion);
         return false;
     }
     if (kindA == ColliderRectangle)
     {
         if (kindB == ColliderRectangle)
-            return BoxBox(coordinator, a, A, b, B, motion);
+            return BoxBox(pair, A, B, motion);
         if (kindB == ColliderCircle)
-            return BoxCircle(coordinator, a, A, b, B, motion);
+            return BoxCircle(pair, A, B, motion);
         if (kindB == ColliderLineSegment)
-            return BoxSegment(coordinator, a, A, b, B, motion);
+            return BoxSegment(pair, A, B, motion);
     }
     return false;
+}
+}
+
+bool TestAndRespond(Coordinator& coordinator, Entity a, ColliderParts& A, Entity b, ColliderParts& B,
+                    const Vector2& motion, bool* told)
+{
+    PairUnderTest pair{coordinator, a, b};
+    const bool hit = TestPair(pair, A, B, motion);
+    if (told != nullptr)
+        *told = pair.told;
+    return hit;
 }

@@ -11,5 +11,6 @@ bool DrawState::operator==(const DrawState& other) const
            depth == other.depth && same3(tint, other.tint) && animation == other.animation &&
            frameIndex == other.frameIndex && same3(sheet, other.sheet) && tileEnabled == other.tileEnabled &&
            tileSize[0] == other.tileSize[0] && tileSize[1] == other.tileSize[1] &&
-           same3(textColour, other.textColour) && fontType == other.fontType;
+           same3(textColour, other.textColour) && fontType == other.fontType && blend == other.blend &&
+           lightSet == other.lightSet;
 }

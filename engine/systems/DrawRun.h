@@ -25,6 +25,15 @@ struct DrawState
     // Text.
     float textColour[3] = {0.0f, 0.0f, 0.0f};
     int fontType = 0;
+    // Drawn over what lies below by its alpha; off for a draw known to be opaque everywhere, whose
+    // blend would give its own colour anyway.
+    bool blend = true;
+    // The frame's light set (see LightSets) a lit draw binds; -1 for the frame's whole lights.
+    int lightSet = -1;
+
+    // Whether the draw takes light (a world sprite not set to ignore it), and so needs the light
+    // code of the shader.
+    bool Lit() const { return type == 2 && ignoreLighting == 0; }
 
     bool operator==(const DrawState& other) const;
 };
@@ -43,4 +52,8 @@ struct DrawRun
     int first = 0;  // first vertex
     int count = 0;  // vertices
     int batch = 0;  // the batch index, for Batch
+    // Drawn only within this rectangle of pixels (x, y, width, height): a large lit sprite is
+    // drawn tile by tile, each tile with the lights that reach it.
+    bool scissored = false;
+    int scissor[4] = {0, 0, 0, 0};
 };

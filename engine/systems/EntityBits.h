@@ -49,6 +49,13 @@ public:
             words[i] |= other.words[i];
         return *this;
     }
+    // Removes every id of the other set.
+    EntityBits& Subtract(const EntityBits& other)
+    {
+        for (std::size_t i = 0; i < WordCount; ++i)
+            words[i] &= ~other.words[i];
+        return *this;
+    }
     friend EntityBits operator&(EntityBits a, const EntityBits& b) { return a &= b; }
     friend EntityBits operator|(EntityBits a, const EntityBits& b) { return a |= b; }
     friend bool operator==(const EntityBits& a, const EntityBits& b) { return a.words == b.words; }

@@ -18,6 +18,7 @@ bool IsNaN(const Vector2& v)
 {
     return std::isnan(v.x) || std::isnan(v.y);
 }
+
 }
 
 GridSpec::GridSpec(std::uint32_t width, std::uint32_t height, float originX, float originY, std::uint32_t columns,
@@ -27,6 +28,19 @@ GridSpec::GridSpec(std::uint32_t width, std::uint32_t height, float originX, flo
     AssertFail(columns == 0 || rows == 0, "GRID NEEDS AT LEAST ONE ROW AND ONE COLUMN");
     rowBits.resize(rows);
     columnBits.resize(columns);
+    for (std::uint32_t row = 0; row < rows; ++row)
+    {
+        const Band band = RowBand(row);
+        rowLow.push_back(band.min.y);
+        rowHigh.push_back(band.min.y + band.size.y);
+    }
+    for (std::uint32_t column = 0; column < columns; ++column)
+    {
+        const Band band = ColumnBand(column);
+        columnLow.push_back(band.min.x);
+        columnHigh.push_back(band.min.x + band.size.x);
+    }
+    reach.Cover(originX, originY, static_cast<float>(width), static_cast<float>(height));
 }
 
 GridSpec::Band GridSpec::RowBand(std::uint32_t row) const
@@ -44,17 +58,28 @@ GridSpec::Band GridSpec::ColumnBand(std::uint32_t column) const
 void GridSpec::Insert(Entity entity, const Vector2& min, const Vector2& size)
 {
     CheckId(entity);
-    auto touches = [&](const Band& band) {
-        return band.min.x + band.size.x > min.x && min.x + size.x > band.min.x && band.min.y + band.size.y > min.y &&
-               min.y + size.y > band.min.y;
-    };
-    for (std::uint32_t row = 0; row < rows; ++row)
-        if (touches(RowBand(row)))
-            rowBits[row].Set(entity);
-    for (std::uint32_t column = 0; column < columns; ++column)
-        if (touches(ColumnBand(column)))
-            columnBits[column].Set(entity);
+    // The band edges are the ones RowBand and ColumnBand give, worked out once.
+    const float farX = min.x + size.x;
+    const float farY = min.y + size.y;
+    const float gridLeft = originX;
+    const float gridRight = originX + static_cast<float>(width);
+    const float gridBottom = originY;
+    const float gridTop = originY + static_cast<float>(height);
+    if (gridRight > min.x && farX > gridLeft)
+        for (std::uint32_t row = 0; row < rows; ++row)
+            if (rowHigh[row] > min.y && farY > rowLow[row])
+            {
+                rowBits[row].Set(entity);
+            }
+    if (gridTop > min.y && farY > gridBottom)
+        for (std::uint32_t column = 0; column < columns; ++column)
+            if (columnHigh[column] > min.x && farX > columnLow[column])
+            {
+                columnBits[column].Set(entity);
+            }
     ids.Set(entity);
+    // Whatever was known of the collider's reach may no longer hold.
+    reach.Forget(entity);
 }
 
 void GridSpec::Remove(Entity entity)
@@ -65,6 +90,7 @@ void GridSpec::Remove(Entity entity)
     for (EntityBits& band : columnBits)
         band.Reset(entity);
     ids.Reset(entity);
+    reach.Forget(entity);
 }
 
 void GridSpec::Clear()
@@ -74,6 +100,27 @@ void GridSpec::Clear()
     for (EntityBits& band : columnBits)
         band.Clear();
     ids.Clear();
+    reach.Clear();
+}
+
+void GridSpec::KnowReach(Entity entity, const Box& box)
+{
+    if (entity >= MAX_ENTITIES || !ids.Test(entity))
+        return;
+    reach.Record(entity, box);
+}
+
+void GridSpec::KnowLineReach(Entity entity, const Box& box, const Vector2& direction)
+{
+    if (entity >= MAX_ENTITIES || !ids.Test(entity))
+        return;
+    reach.RecordLine(entity, box, direction.x, direction.y);
+}
+
+void GridSpec::ForgetReach(Entity entity)
+{
+    if (entity < MAX_ENTITIES)
+        reach.Forget(entity);
 }
 
 EntityBits GridSpec::QueryPoint(const Vector2& point) const
@@ -95,16 +142,30 @@ void GridSpec::ForEachBandCrossedBySegment(const Vector2& from, const Vector2& t
 {
     if (IsNaN(from) || IsNaN(to))
         return;
+    // A band lying clearly beside the segment's span cannot be crossed; its clip is skipped. The
+    // slack dwarfs the clip's rounding for coordinates within the reach limit, beyond which every
+    // band is clipped.
+    const float low = std::min(from.y, to.y);
+    const float high = std::max(from.y, to.y);
+    const float left = std::min(from.x, to.x);
+    const float right = std::max(from.x, to.x);
+    const bool skipping = ReachIndex::Usable(low) && ReachIndex::Usable(high) && ReachIndex::Usable(left) &&
+                          ReachIndex::Usable(right);
+    const float slack = 1.0f + 1.0e-4f * std::max({std::abs(low), std::abs(high), std::abs(left), std::abs(right)});
     for (std::uint32_t row = 0; row < rows; ++row)
     {
+        if (skipping && (rowHigh[row] < low - slack || rowLow[row] > high + slack))
+            continue;
         const Band band = RowBand(row);
-        if (SegmentAabbClip(band.min, band.size, from, to))
+        if (SegmentCrossesBox(band.min, band.size, from, to))
             visit(rowBits[row]);
     }
     for (std::uint32_t column = 0; column < columns; ++column)
     {
+        if (skipping && (columnHigh[column] < left - slack || columnLow[column] > right + slack))
+            continue;
         const Band band = ColumnBand(column);
-        if (SegmentAabbClip(band.min, band.size, from, to))
+        if (SegmentCrossesBox(band.min, band.size, from, to))
             visit(columnBits[column]);
     }
 }

@@ -2,6 +2,7 @@
 #include "engine/components/Vector2.h"
 #include "engine/core/EngineTypes.h"
 #include "engine/systems/EntityBits.h"
+#include "engine/systems/ReachIndex.h"
 
 #include <cstdint>
 #include <vector>
@@ -49,6 +50,29 @@ public:
     // Whether the id was inserted since the last clear and not removed.
     bool Holds(Entity entity) const { return entity < MAX_ENTITIES && ids.Test(entity); }
 
+    // --- What the collision code knows of the colliders it inserted ---------------------------
+    using Box = ReachIndex::Box;
+    // Records, right after the entity's insert, a box holding every point at which a query can
+    // meet its collider ("reach"); for a line-segment collider also its direction. A query then
+    // needs to test exactly only those of its band candidates whose reach lies near it, or is not
+    // known. Any later insert of the entity, Remove or Clear forgets what was recorded; an id the
+    // grid does not hold, or a box with non-finite or very large corners, records nothing.
+    void KnowReach(Entity entity, const Box& reach);
+    void KnowLineReach(Entity entity, const Box& reach, const Vector2& direction);
+    void ForgetReach(Entity entity);
+    bool KnowsReach(Entity entity) const { return entity < MAX_ENTITIES && reach.Knows(entity); }
+    bool IsLineReach(Entity entity) const { return reach.IsLine(entity); }
+    const Box& ReachOf(Entity entity) const { return reach.ReachOf(entity); }
+    const EntityBits& ReachKnown() const { return reach.Known(); }
+    // The ids with a known reach that may come within margin of the box, or of the segment; and
+    // the line colliders running nearly parallel to a direction.
+    EntityBits ReachNear(const Box& box, float margin) const { return reach.Near(box, margin); }
+    EntityBits ReachAlong(const Vector2& from, const Vector2& to, float margin) const
+    {
+        return reach.Along(from.x, from.y, to.x, to.y, margin);
+    }
+    EntityBits ParallelLines(const Vector2& direction) const { return reach.Parallel(direction.x, direction.y); }
+
     std::uint32_t width;
     std::uint32_t height;
     float originX;
@@ -68,6 +92,12 @@ private:
     };
     Band RowBand(std::uint32_t row) const;
     Band ColumnBand(std::uint32_t column) const;
+    // Where each band starts and ends, as Insert compares them.
+    std::vector<float> rowLow;
+    std::vector<float> rowHigh;
+    std::vector<float> columnLow;
+    std::vector<float> columnHigh;
+    ReachIndex reach;
     template <class Visit>
     void ForEachBandCrossedBySegment(const Vector2& from, const Vector2& to, Visit&& visit) const;
     template <class Visit>

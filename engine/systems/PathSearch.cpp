@@ -1,5 +1,6 @@
 #include "engine/systems/PathSearch.h"
 #include "engine/systems/GridSpec.h"
+#include "engine/systems/PathSearchSpace.h"
 #include "game/squad/bUniqueGrid.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 
 namespace
 {
-constexpr int RoundLimit = 800;
-
 // The grid's map when it can be read safely: one character per cell of the grid.
 const std::vector<char>* UsableMap(const bUniqueGrid& owner)
 {
@@ -60,153 +59,6 @@ void ForEachNeighbour(int x, int y, int columns, int rows, Visit&& visit)
     if (y < rows - 1)
         visit(x, y + 1, false);
 }
-
-// The search on flat per-cell arrays. The open list's order (f, then list position) is carried
-// by a sequence key per open node, so that a binary heap pops exactly the node the list's stable
-// sort would put first:
-// - nodes joining in front of the list take keys below every key in use, ascending in the order
-//   they join;
-// - a node whose f dropped keeps its list place, which after the next sort lies behind every node
-//   that already had that f; it takes a key above every key in use (several in one round keep
-//   their previous relative order).
-class Search
-{
-public:
-    Search(const GridSpec& grid, const std::vector<char>& map, Cell goal)
-        : map(map), columns(static_cast<int>(grid.columns)), rows(static_cast<int>(grid.rows)), goal(goal),
-          state(map.size(), Unseen), g(map.size(), 0), parent(map.size(), -1), key(map.size(), 0)
-    {
-    }
-
-    void Run(Cell start, Path& path)
-    {
-        const int startIndex = Index(start);
-        state[startIndex] = Closed;
-        // The start's neighbours form the first open list as returned, in reverse order.
-        Expand(startIndex);
-        std::reverse(joined.begin(), joined.end());
-        Admit();
-        for (int round = 0;; ++round)
-        {
-            if (round > RoundLimit)
-                return;
-            const int current = PopOpen();
-            if (current < 0)
-                return;
-            state[current] = Closed;
-            if (current == Index(goal))
-            {
-                for (int node = current; node != startIndex; node = parent[node])
-                    path.push_front({node % columns, node / columns});
-                return;
-            }
-            Expand(current);
-            Admit();
-        }
-    }
-
-private:
-    enum : std::uint8_t
-    {
-        Unseen,
-        Open,
-        Closed
-    };
-    struct Entry
-    {
-        int f;
-        int key;
-        int cell;
-    };
-    struct Lowered
-    {
-        int oldF;
-        int oldKey;
-        int cell;
-    };
-
-    int Index(Cell cell) const { return cell.y * columns + cell.x; }
-    int H(int cell) const { return std::abs(goal.x - cell % columns) + std::abs(goal.y - cell / columns); }
-
-    void Expand(int current)
-    {
-        joined.clear();
-        lowered.clear();
-        ForEachNeighbour(current % columns, current / columns, columns, rows, [&](int x, int y, bool diagonal) {
-            const int cell = y * columns + x;
-            const char look = map[static_cast<std::size_t>(cell)];
-            if (look == '1' || state[cell] == Closed)
-                return;
-            const int newG = g[current] + StepCost(look, diagonal);
-            if (state[cell] == Open)
-            {
-                if (newG < g[cell])
-                {
-                    lowered.push_back({g[cell] + H(cell), key[cell], cell});
-                    g[cell] = newG;
-                    parent[cell] = current;
-                }
-                return;
-            }
-            state[cell] = Open;
-            g[cell] = newG;
-            parent[cell] = current;
-            joined.push_back(cell);
-        });
-    }
-
-    // Gives this round's joined and lowered nodes their keys and puts them on the heap.
-    void Admit()
-    {
-        const int count = static_cast<int>(joined.size());
-        for (int i = 0; i < count; ++i)
-            Push(joined[static_cast<std::size_t>(i)], lowestKey - count + i);
-        lowestKey -= count;
-        std::sort(lowered.begin(), lowered.end(), [](const Lowered& a, const Lowered& b) {
-            return a.oldF != b.oldF ? a.oldF < b.oldF : a.oldKey < b.oldKey;
-        });
-        for (const Lowered& node : lowered)
-            Push(node.cell, highestKey++);
-    }
-
-    void Push(int cell, int newKey)
-    {
-        key[cell] = newKey;
-        heap.push_back({g[cell] + H(cell), newKey, cell});
-        std::push_heap(heap.begin(), heap.end(), Later);
-    }
-
-    // The first node of the sorted open list, or -1 when it is empty. Entries left behind by a
-    // node's earlier key are skipped.
-    int PopOpen()
-    {
-        while (!heap.empty())
-        {
-            std::pop_heap(heap.begin(), heap.end(), Later);
-            const Entry top = heap.back();
-            heap.pop_back();
-            if (state[top.cell] == Open && key[top.cell] == top.key)
-                return top.cell;
-        }
-        return -1;
-    }
-
-    static bool Later(const Entry& a, const Entry& b) { return a.f != b.f ? a.f > b.f : a.key > b.key; }
-
-    const std::vector<char>& map;
-    const int columns;
-    const int rows;
-    const Cell goal;
-    std::vector<std::uint8_t> state;
-    std::vector<int> g;
-    std::vector<int> parent;
-    std::vector<int> key;
-    std::vector<Entry> heap;
-    std::vector<int> joined;
-    std::vector<Lowered> lowered;
-    int lowestKey = 0;
-    int highestKey = 1;
-};
 }
 
 CellLookup WorldToCell(const bUniqueGrid& owner, const Vector2& position)
@@ -247,7 +99,12 @@ void FindPath(const bUniqueGrid& owner, Path& path, Cell start, Cell goal)
         return;
     if ((*map)[static_cast<std::size_t>(goal.y) * owner.Grid->columns + static_cast<std::size_t>(goal.x)] == '1')
         return;
-    Search(*owner.Grid, *map, goal).Run(start, path);
+    // The owner keeps the working arrays, so that searches after the first allocate nothing but
+    // the path.
+    if (!owner.SearchSpace)
+        owner.SearchSpace = std::make_unique<PathSearchSpace>();
+    owner.SearchSpace->Run(*map, static_cast<int>(owner.Grid->columns), static_cast<int>(owner.Grid->rows), start, goal,
+                           path);
 }
 
 std::vector<PathNode> ExpandNeighbours(const PathNode& current, Cell goal, const bUniqueGrid& owner,

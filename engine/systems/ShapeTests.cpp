@@ -215,33 +215,17 @@ bool SegmentAabbClip(const Vector2& boxMin, const Vector2& boxSize, const Vector
     std::fill(entry.begin(), entry.end(), 0.0f);
     std::fill(exit.begin(), exit.end(), 0.0f);
     exit[0] = 1.0f;
-    if (IsNaN(boxMin) || IsNaN(boxSize) || IsNaN(p0) || IsNaN(p1))
-        return false;
-    const Vector2 d = Sub(p1, p0);
-    if (d.x == 0.0f && (p0.x - boxMin.x < 0.0f || boxMin.x + boxSize.x - p0.x < 0.0f))
-        return false;
-    if (d.y == 0.0f && (p0.y - boxMin.y < 0.0f || boxMin.y + boxSize.y - p0.y < 0.0f))
-        return false;
-    std::size_t k = 1;
-    auto clipAxis = [&](float delta, float start, float low, float extent) {
-        if (delta == 0.0f)
-            return;
-        const float tA = (low - start) / delta;
-        const float tB = (low + extent - start) / delta;
-        entry[k] = delta > 0.0f ? tA : tB;
-        exit[k] = delta > 0.0f ? tB : tA;
-        ++k;
-    };
-    clipAxis(d.x, p0.x, boxMin.x, boxSize.x);
-    clipAxis(d.y, p0.y, boxMin.y, boxSize.y);
-    float enter = entry[0];
-    float leave = exit[0];
-    for (std::size_t i = 1; i < k; ++i)
-    {
-        enter = std::max(enter, entry[i]);
-        leave = std::min(leave, exit[i]);
-    }
-    return enter <= leave;
+    float* entries = entry.data();
+    float* exits = exit.data();
+    return SegmentCrossesBox(boxMin, boxSize, p0, p1, [&](std::size_t axis, float in, float out) {
+        entries[axis] = in;
+        exits[axis] = out;
+    });
+}
+
+bool SegmentCrossesBox(const Vector2& boxMin, const Vector2& boxSize, const Vector2& p0, const Vector2& p1)
+{
+    return SegmentCrossesBox(boxMin, boxSize, p0, p1, [](std::size_t, float, float) {});
 }
 
 bool SweptCircleSegment(const CollisionShape& circle, const Vector2& velocity, const Segment& segment,

@@ -2,6 +2,10 @@
 #include "engine/components/CollisionShape.h"
 #include "engine/components/Vector2.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
 class PhysicsCollision;
 class PhysicsMovement;
 class Transform;
@@ -71,6 +75,40 @@ bool CircleAabbOverlap(const CollisionShape& circle, const Vector2& circleVeloci
 // Liang-Barsky clip of the segment p0-p1 against the box; keeps its entry and exit times in
 // ClipEntryTimes and ClipExitTimes (elements 0..2), so it is not re-entrant. NaN input is no hit.
 bool SegmentAabbClip(const Vector2& boxMin, const Vector2& boxSize, const Vector2& p0, const Vector2& p1);
+// The same answer without keeping the times: what the queries use on their hot paths.
+bool SegmentCrossesBox(const Vector2& boxMin, const Vector2& boxSize, const Vector2& p0, const Vector2& p1);
+
+// The clip itself; note(axis, entry, exit) hears each clipped axis's times (axes 1 and 2, x first).
+template <class Note>
+bool SegmentCrossesBox(const Vector2& boxMin, const Vector2& boxSize, const Vector2& p0, const Vector2& p1, Note&& note)
+{
+    if (std::isnan(boxMin.x) || std::isnan(boxMin.y) || std::isnan(boxSize.x) || std::isnan(boxSize.y) ||
+        std::isnan(p0.x) || std::isnan(p0.y) || std::isnan(p1.x) || std::isnan(p1.y))
+        return false;
+    const Vector2 d = {p1.x - p0.x, p1.y - p0.y};
+    if (d.x == 0.0f && (p0.x - boxMin.x < 0.0f || boxMin.x + boxSize.x - p0.x < 0.0f))
+        return false;
+    if (d.y == 0.0f && (p0.y - boxMin.y < 0.0f || boxMin.y + boxSize.y - p0.y < 0.0f))
+        return false;
+    // Entry and exit start at the segment's own span, 0 to 1; each moving axis narrows them.
+    float enter = 0.0f;
+    float leave = 1.0f;
+    std::size_t axis = 1;
+    auto clipAxis = [&](float delta, float start, float low, float extent) {
+        if (delta == 0.0f)
+            return;
+        const float tA = (low - start) / delta;
+        const float tB = (low + extent - start) / delta;
+        const float in = delta > 0.0f ? tA : tB;
+        const float out = delta > 0.0f ? tB : tA;
+        note(axis++, in, out);
+        enter = std::max(enter, in);
+        leave = std::min(leave, out);
+    };
+    clipAxis(d.x, p0.x, boxMin.x, boxSize.x);
+    clipAxis(d.y, p0.y, boxMin.y, boxSize.y);
+    return enter <= leave;
+}
 
 // Moving circle against a segment within one step: its faces (grown by the radius), then its end
 // caps. Writes the contact, the face normal (or the segment's direction for a cap) and t.

@@ -7,15 +7,113 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/sBehaviourSystem.h"
 #include "engine/systems/ColliderPlacement.h"
+#include "engine/systems/CollisionQueries.h"
 #include "engine/systems/GridSpec.h"
 #include "engine/systems/ShapeTests.h"
 #include "engine/systems/sIdentifierSystem.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
 
 namespace
 {
 // Room kept in every collider's handled list, so that a frame's contacts fit without allocating
 // (a list grows past it only for a collider touching more partners in one frame).
 constexpr std::size_t HandledCapacity = 16;
+
+using Box = GridSpec::Box;
+constexpr float Unbounded = std::numeric_limits<float>::infinity();
+constexpr Box Everywhere = {-Unbounded, -Unbounded, Unbounded, Unbounded};
+
+// Widens a box by extra plus room for the rounding of the pair tests. The circle-circle test
+// finds a squared distance as a difference of squares, which rounds in proportion to the distance
+// between the centres: each side adds room in proportion to its own size (and the mover's to its
+// step).
+Box Padded(Box box, float extra)
+{
+    extra += 2.0e-3f * std::max(box.maxX - box.minX, box.maxY - box.minY);
+    auto room = [&](float value) { return extra + 0.5f + 1.0e-5f * std::abs(value); };
+    box.minX -= room(box.minX);
+    box.minY -= room(box.minY);
+    box.maxX += room(box.maxX);
+    box.maxY += room(box.maxY);
+    return box;
+}
+
+Box Moved(Box box, const Vector2& velocity)
+{
+    const float dx = velocity.x * FixedStepSeconds;
+    const float dy = velocity.y * FixedStepSeconds;
+    box.minX = std::min(box.minX, box.minX + dx);
+    box.minY = std::min(box.minY, box.minY + dy);
+    box.maxX = std::max(box.maxX, box.maxX + dx);
+    box.maxY = std::max(box.maxY, box.maxY + dy);
+    return box;
+}
+
+// The box of a circle or rectangle collider's shape as the pair tests read it; false for other kinds.
+bool ShapeBox(const PhysicsCollision& collision, Box& box)
+{
+    const CollisionShape& s = *collision.shape;
+    if (collision.colliderType == ColliderCircle)
+    {
+        const float r = std::abs(s.radius);
+        box = {s.center.x - r, s.center.y - r, s.center.x + r, s.center.y + r};
+        return true;
+    }
+    if (collision.colliderType == ColliderRectangle)
+    {
+        const float x1 = s.position.x + s.size.x;
+        const float y1 = s.position.y + s.size.y;
+        box = {std::min(s.position.x, x1), std::min(s.position.y, y1), std::max(s.position.x, x1),
+               std::max(s.position.y, y1)};
+        return true;
+    }
+    return false;
+}
+
+// Where any mover's pair test can meet this collider in this step: its shape, and for circles and
+// boxes also where its own velocity carries it (the circle-box tests move both).
+Box TargetBox(const ColliderParts& parts)
+{
+    if (!parts.Complete())
+        return Everywhere;
+    Box box;
+    if (ShapeBox(*parts.collision, box))
+        return Padded(Moved(box, parts.movement->velocity), 0.0f);
+    if (parts.collision->colliderType != ColliderLineSegment)
+        return Everywhere;
+    Segment segment;
+    SegmentFromCollider(segment, *parts.collision->shape);
+    box = {std::min(segment.p0.x, segment.p1.x), std::min(segment.p0.y, segment.p1.y),
+           std::max(segment.p0.x, segment.p1.x), std::max(segment.p0.y, segment.p1.y)};
+    return Padded(box, 0.0f);
+}
+
+// The box a mover's shape sweeps in this step, widened by the one unit within which the
+// circle-box tests count a touch. Only circles and boxes test anything as movers.
+Box MoverBox(const ColliderParts& parts, const Vector2& motion)
+{
+    Box box;
+    if (!ShapeBox(*parts.collision, box))
+        return Everywhere;
+    return Padded(Moved(box, motion), 1.0f);
+}
+
+bool CarriesAnyOf(const Identifier& identifier, const std::vector<std::string>& tags)
+{
+    for (const std::string& tag : identifier.tags)
+        if (std::find(tags.begin(), tags.end(), tag) != tags.end())
+            return true;
+    return false;
+}
+
+bool StrictlyAscending(const std::vector<Entity>& cell)
+{
+    return std::adjacent_find(cell.begin(), cell.end(), std::greater_equal<Entity>()) == cell.end();
+}
 }
 
 sPhysicsCollision::sPhysicsCollision()
@@ -171,10 +269,28 @@ void sPhysicsCollision::ResolveCell(Coordinator& coordinator, const std::vector<
     ResolveCellInEpoch(coordinator, cell);
 }
 
+void sPhysicsCollision::IndexCell(Coordinator& coordinator, const std::vector<Entity>& cell)
+{
+    cellIndex.Begin(cell.size());
+    for (std::size_t place = 0; place < cell.size(); ++place)
+    {
+        const Entity entity = cell[place];
+        cellIndex.SetBox(place, entity < MAX_ENTITIES ? TargetBox(PartsOf(coordinator, entity)) : Everywhere);
+    }
+    cellIndex.Build();
+}
+
 void sPhysicsCollision::ResolveCellInEpoch(Coordinator& coordinator, const std::vector<Entity>& cell)
 {
-    for (Entity a : cell)
+    // Every mover meets the cell's colliders in the cell's order, as a walk over all of them
+    // would, but only those whose boxes its motion can reach: a pair test that cannot hit has no
+    // effect. The boxes follow what changes them: a mover's velocity after its turn, and anything
+    // at all after a behaviour has been told of a contact.
+    IndexCell(coordinator, cell);
+    const bool unique = StrictlyAscending(cell);
+    for (std::size_t place = 0; place < cell.size(); ++place)
     {
+        const Entity a = cell[place];
         if (a >= MAX_ENTITIES)
             continue;
         ColliderParts& partsA = PartsOf(coordinator, a);
@@ -192,8 +308,13 @@ void sPhysicsCollision::ResolveCellInEpoch(Coordinator& coordinator, const std::
         if (!hasVelocity && movedBoth)
             motion = {position.x - previous.x, position.y - previous.y};
 
-        for (Entity b : cell)
+        // The velocity A's box was last made with.
+        Vector2 indexedVelocity = velocity;
+        cellIndex.Gather(MoverBox(partsA, motion));
+        for (std::size_t other = cellIndex.NextCandidate(CellPairIndex::None); other != CellPairIndex::None;
+             other = cellIndex.NextCandidate(other))
         {
+            const Entity b = cell[other];
             if (b == a || b >= MAX_ENTITIES)
                 continue;
             PhysicsCollision& collisionA = *partsA.collision;
@@ -206,10 +327,47 @@ void sPhysicsCollision::ResolveCellInEpoch(Coordinator& coordinator, const std::
                 continue;
             if (partsB.identifier->HasTag(collisionA.ignoreTag))
                 continue;
-            if (TestAndRespond(coordinator, a, partsA, b, partsB, motion))
+            bool heard = false;
+            if (TestAndRespond(coordinator, a, partsA, b, partsB, motion, &heard))
                 MarkHandled(a, partsA, b, partsB);
+            if (heard)
+            {
+                // A behaviour may have changed any collider: the boxes are taken afresh.
+                IndexCell(coordinator, cell);
+                indexedVelocity = partsA.movement->velocity;
+                cellIndex.Gather(MoverBox(partsA, motion));
+            }
         }
+        const Vector2 now = partsA.movement->velocity;
+        if (now.x == indexedVelocity.x && now.y == indexedVelocity.y)
+            continue;
+        if (unique)
+            cellIndex.Update(place, TargetBox(partsA));
+        else
+            IndexCell(coordinator, cell);
     }
+}
+
+const EntityBits& sPhysicsCollision::BoxCandidates(const sSystemBase& names)
+{
+    if (boxCandidatesKnown && boxCandidatesNames == &names && boxCandidatesOwnRevision == entities.Revision() &&
+        boxCandidatesNamesRevision == names.entities.Revision())
+        return boxCandidates;
+    boxCandidates.Clear();
+    // Both sets are ordered: one walk finds the ids they share.
+    auto named = names.entities.begin();
+    for (Entity entity : entities)
+    {
+        while (named != names.entities.end() && *named < entity)
+            ++named;
+        if (named != names.entities.end() && *named == entity && entity < MAX_ENTITIES)
+            boxCandidates.Set(entity);
+    }
+    boxCandidatesNames = &names;
+    boxCandidatesOwnRevision = entities.Revision();
+    boxCandidatesNamesRevision = names.entities.Revision();
+    boxCandidatesKnown = true;
+    return boxCandidates;
 }
 
 std::set<Entity> sPhysicsCollision::OverlapBox(Coordinator& coordinator, const Vector2& centre, const Vector2& size,
@@ -217,25 +375,45 @@ std::set<Entity> sPhysicsCollision::OverlapBox(Coordinator& coordinator, const V
 {
     std::set<Entity> found;
     const sIdentifierSystem* names = coordinator.GetSystem<sIdentifierSystem>();
-    const float left = centre.x - size.x / 2.0f;
-    const float bottom = centre.y - size.y / 2.0f;
-    for (const std::string& tag : tags)
-        for (Entity entity : names->FindEntitiesWithTag(coordinator, tag))
+    if (tags.empty())
+        return found;
+    EntityBits candidates = BoxCandidates(*names);
+    const GridSpec* grid = coordinator.BroadphaseGrid.get();
+    const float halfWidth = std::abs(size.x * 0.5f);
+    const float halfHeight = std::abs(size.y * 0.5f);
+    const Box box = {centre.x - halfWidth, centre.y - halfHeight, centre.x + halfWidth, centre.y + halfHeight};
+    const bool narrow = grid != nullptr && ReachIndex::Usable(box.minX) && ReachIndex::Usable(box.minY) &&
+                        ReachIndex::Usable(box.maxX) && ReachIndex::Usable(box.maxY);
+    const float magnitude =
+        std::max({std::abs(box.minX), std::abs(box.minY), std::abs(box.maxX), std::abs(box.maxY)});
+    // Room for the rounding of the exact tests, for coordinates up to the magnitude given.
+    auto room = [](float scale) { return 0.05f + 1.0e-4f * scale; };
+    if (narrow)
+    {
+        // Colliders whose reach is known are found near the box; the others are all tested.
+        EntityBits unknown = candidates;
+        unknown.Subtract(grid->ReachKnown());
+        candidates &= grid->ReachNear(box, room(magnitude + 2.0f * ReachIndex::WideExtent));
+        candidates |= unknown;
+    }
+    auto& collisions = coordinator.ComponentManager.GetContainer<PhysicsCollision>();
+    auto& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
+    candidates.ForEach([&](Entity entity) {
+        if (narrow && grid->KnowsReach(entity))
         {
-            if (entities.count(entity) == 0)
-                continue;
-            const PhysicsCollision* collision = coordinator.GetComponent<PhysicsCollision>(entity);
-            if (collision == nullptr)
-                continue;
-            const CollisionShape& shape = *collision->shape;
-            bool touches = false;
-            if (collision->colliderType == ColliderCircle)
-                touches = CircleOverlapsBox(shape.center, shape.radius, centre, size.x * 0.5f, size.y * 0.5f);
-            else if (collision->colliderType == ColliderRectangle)
-                touches = shape.position.x < left + size.x && left < shape.position.x + shape.size.x &&
-                          shape.position.y < bottom + size.y && bottom < shape.position.y + shape.size.y;
-            if (touches)
-                found.insert(entity);
+            const Box& reach = grid->ReachOf(entity);
+            const float slack = room(std::max({magnitude, std::abs(reach.minX), std::abs(reach.minY),
+                                               std::abs(reach.maxX), std::abs(reach.maxY)}));
+            if (reach.minX > box.maxX + slack || box.minX - slack > reach.maxX || reach.minY > box.maxY + slack ||
+                box.minY - slack > reach.maxY)
+                return;
         }
+        const Identifier* identifier = identifiers.Find(entity);
+        if (identifier == nullptr || !CarriesAnyOf(*identifier, tags))
+            return;
+        const PhysicsCollision* collision = collisions.Find(entity);
+        if (collision != nullptr && BoxMeetsCollider(centre, size, *collision))
+            found.insert(found.end(), entity);
+    });
     return found;
 }

@@ -2,6 +2,7 @@
 #include "engine/components/Vector2.h"
 #include "engine/core/EngineTypes.h"
 #include "engine/core/sSystemBase.h"
+#include "engine/systems/CellPairIndex.h"
 #include "engine/systems/ContactResponse.h"
 #include "engine/systems/EntityBits.h"
 
@@ -44,8 +45,9 @@ public:
     // Tests every moving id of one cell (ascending) against every other id of it and answers the
     // contacts found.
     void ResolveCell(Coordinator& coordinator, const std::vector<Entity>& cell);
-    // Members carrying one of the tags (tag by tag) whose rectangle or circle collider touches
-    // the box of that centre and size; line segments never match.
+    // Members (of this system and of the identifier system) carrying one of the tags whose
+    // rectangle or circle collider touches the box of that centre and size; line segments never
+    // match. Colliders whose reach the broadphase knows are looked for near the box only.
     std::set<Entity> OverlapBox(Coordinator& coordinator, const Vector2& centre, const Vector2& size,
                                 const std::vector<std::string>& tags);
 
@@ -57,7 +59,12 @@ private:
     void MarkHandled(Entity a, ColliderParts& partsA, Entity b, ColliderParts& partsB);
     void RebuildBroadphase(Coordinator& coordinator, GridSpec& grid);
     void ResolveCellInEpoch(Coordinator& coordinator, const std::vector<Entity>& cell);
+    // Sets every place's box from its collider as it is now.
+    void IndexCell(Coordinator& coordinator, const std::vector<Entity>& cell);
     void BeginEpoch();
+    // The members that OverlapBox may return: those of this system that are also members of the
+    // identifier system, remade only when either membership has changed.
+    const EntityBits& BoxCandidates(const sSystemBase& names);
 
     // An epoch is one fixed step (or one direct ResolveCell call): within it no entity is
     // destroyed, so component pointers and the mirrored handled lists stay valid.
@@ -68,4 +75,12 @@ private:
     std::array<EntityBits, MAX_ENTITIES> handledBits{};
     // The ids of the cell being resolved; reserved once so that a step allocates nothing.
     std::vector<Entity> cellScratch;
+    // Where each collider of the cell being resolved can be met, so that a mover tests only the
+    // partners its motion can reach.
+    CellPairIndex cellIndex;
+    EntityBits boxCandidates;
+    const sSystemBase* boxCandidatesNames = nullptr;
+    std::uint64_t boxCandidatesOwnRevision = 0;
+    std::uint64_t boxCandidatesNamesRevision = 0;
+    bool boxCandidatesKnown = false;
 };

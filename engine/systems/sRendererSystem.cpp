@@ -6,6 +6,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/systems/BuiltInMeshes.h"
 #include "engine/systems/CameraView.h"
+#include "engine/systems/ShaderVariant.h"
 #include "engine/systems/TaggedEntities.h"
 #include "engine/systems/sLightingSystem.h"
 
@@ -75,6 +76,7 @@ void sRendererSystem::Init(Coordinator& coordinator)
     CreateGridOutline(coordinator);
     CreateLightBuffers();
     CreateStream();
+    lightSets.Create();
 
     const ShaderProgram all = coordinator.ResourceManager.GetShaderProgram("All");
     if (all.handle != 0 && all.linked)
@@ -202,12 +204,19 @@ void sRendererSystem::Exit()
     DeleteVertexArray(spriteStream);
     DeleteVertexArray(textStream);
     DeleteBuffer(streamBuffer);
+    streamCapacity = 0;
     for (auto& entry : atlases)
         entry.second.Release();
     atlases.clear();
     const GLuint samplers[2] = {clampSampler, repeatSampler};
     glDeleteSamplers(2, samplers);
     clampSampler = repeatSampler = 0;
+    for (ProgramVariant& variant : variants)
+    {
+        DeleteShaderVariant(variant.program);
+        variant = ProgramVariant{};
+    }
+    lightSets.Release();
     initialised = false;
 }
 

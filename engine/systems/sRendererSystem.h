@@ -8,10 +8,13 @@
 #include "engine/systems/GlyphAtlas.h"
 #include "engine/systems/InstanceBatch.h"
 #include "engine/systems/LightPacking.h"
+#include "engine/systems/LightSets.h"
 #include "engine/systems/MeshRecord.h"
 #include "engine/systems/RendererUniforms.h"
+#include "engine/systems/ShaderProgram.h"
 #include "engine/systems/SpriteVertices.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -32,6 +35,13 @@ class Transform;
 // are then drawn with one call. Every draw sets the uniforms of its own state, and the state cache
 // follows the real GL bindings (vertex array, texture, sampler), so an entity is always drawn with
 // its own mesh, texture, tiling, space and frame.
+//
+// Each draw is also made with only what it needs, for software rasterisers, which pay for every
+// instruction of a shader on every fragment: a variant of "All" without the parts it cannot use,
+// only the lights that reach it and the walls that can shadow them (see LightSets; a large lit
+// sprite is drawn tile by tile), no blend when it is large and opaque, no depth test while draws
+// come in layer order, and the clear instead of a first draw of one colour. The picture is the
+// same as drawing everything plainly (drawPlainly).
 class sRendererSystem : public sSystemBase
 {
 public:
@@ -76,6 +86,10 @@ public:
     // --- Scene data, rebuilt by RefreshLightsAndBatches ---------------------------------------
     // Texture names drawn as instanced batches; nothing fills it in this game.
     std::vector<std::string> instancedTextures;
+    // Draws every frame the plain way: each draw with the whole "All" program, the frame's whole
+    // lights and walls, blending and the depth test, and no clear standing in for a first draw.
+    // The picture is the same either way; tests compare the two.
+    bool drawPlainly = false;
     std::vector<InstanceBatch> batches;
     std::vector<Entity> spotLights;
     std::vector<Entity> ambientLights;
@@ -123,8 +137,27 @@ private:
     void QueueDueBatches();
     void AddRun(DrawRun::Kind kind, const DrawState& state, int first, int count);
     void SubmitRuns(Coordinator& coordinator);
-    void ApplySpriteState(const DrawState& state);
-    void ApplyTextState(const DrawState& state);
+    void ApplySpriteState(const DrawState& state, RendererUniforms& to);
+    void ApplyTextState(const DrawState& state, RendererUniforms& to);
+    // The program a draw of that state is made with, made current, and its uniforms.
+    RendererUniforms& UseProgramFor(DrawRun::Kind kind, const DrawState& state);
+    void UseProgram(RendererUniforms& program);
+    // The variant of "All" for a draw (see ProgramVariant), built on its first use.
+    RendererUniforms& Variant(int key);
+    void SetBlending(bool on);
+    // Whether a texture's every texel is fully opaque (looked at once per texture).
+    bool TextureOpaque(std::uint32_t texture);
+    // Whether a sprite covers enough of the screen for the choice of blending to matter.
+    bool CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera, float viewHeight) const;
+    struct TextureOpacity;
+    const TextureOpacity& OpacityOf(std::uint32_t texture);
+    // When the frame's first draw fills the whole screen with one colour, the clear does it.
+    bool ClearWithFirstRun(Coordinator& coordinator);
+    // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
+    void QueueLitSprite(const DrawState& state, int first, int count, bool large, const Matrix3& toDevice);
+    void BindLightSet(int id);
+    // The light counts of the draw's set (or of the frame) on the program in use.
+    void SetLightCountsOn(const DrawState& state);
     void PlayCameraShake(Coordinator& coordinator);
     // The texture of a sprite: its spritesheet frame (filling in how the frame is sampled) when
     // it is animated and its clip has a sheet, else its own texture; 0 when it has none to show.
@@ -138,6 +171,45 @@ private:
     void BindSampler(bool repeat);
 
     bool initialised = false;
+    // "All" built again without the parts a draw cannot use: text alone, unlit sprites, and lit
+    // sprites with or without ambient lights, spot lights and walls. A software rasteriser runs
+    // every instruction of a shader for every fragment, so each draw takes the smallest. Built at
+    // first use; one that fails to build leaves its draws to "All".
+    struct ProgramVariant
+    {
+        ShaderProgram program;
+        RendererUniforms uniforms;
+        bool tried = false;
+        // The frame whose camera the program's uniforms hold.
+        std::uint32_t frame = 0;
+    };
+    // Text is one variant; sprites are 2 x (light) + (picks spritesheet frames ? 1 : 0), where
+    // light is 0 unlit, else 1 + (ambient lights ? 1 : 0) + (spot lights ? 2 : 0) + (walls ? 4 : 0).
+    static constexpr int VariantText = 18;
+    static constexpr int VariantCount = 19;
+    std::array<ProgramVariant, VariantCount> variants;
+    std::uint32_t frameNumber = 0;
+    Coordinator* frameCoordinator = nullptr;
+    std::uint32_t usedProgram = 0;
+    bool blending = true;
+    // Draws come in ascending layers, so the depth test passes every fragment and is left out,
+    // unless an instanced batch may be drawn after a higher layer or a layer is not a number.
+    bool depthTested = true;
+    struct TextureOpacity
+    {
+        int width = 0;
+        int height = 0;
+        bool opaque = false;
+        // Every texel the same (and opaque): its colour, as stored.
+        bool solid = false;
+        unsigned char colour[4] = {0, 0, 0, 0};
+    };
+    std::map<std::uint32_t, TextureOpacity> textureOpacity;
+    // What lights each lit draw: a set per sprite, or per screen tile of a large one.
+    LightSets lightSets;
+    int boundLightSet = -1;
+    int viewport[4] = {0, 0, 0, 0};
+    RendererUniforms* currentUniforms = nullptr;
     std::uint32_t boundVertexArray = 0;
     std::uint32_t boundTexture = 0;
     std::uint32_t boundSampler = 0;
@@ -148,6 +220,7 @@ private:
     // The frame's vertices (x, y, u, v) in one stream buffer, read as positions and texture
     // coordinates by sprites and as text vertices by text.
     std::uint32_t streamBuffer = 0;
+    std::size_t streamCapacity = 0;
     std::uint32_t spriteStream = 0;
     std::uint32_t textStream = 0;
     std::vector<float> frameVertices;

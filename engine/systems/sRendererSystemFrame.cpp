@@ -6,6 +6,8 @@
 #include "engine/core/GameRandom.h"
 #include "engine/core/sBehaviourSystem.h"
 #include "engine/platform/WindowState.h"
+#include "engine/platform/native/FrameHeap.h"
+#include "engine/systems/BufferUpload.h"
 #include "engine/systems/CameraMatrices.h"
 #include "engine/systems/CameraView.h"
 #include "engine/systems/TextLayout.h"
@@ -18,6 +20,8 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 // The renderer's frame: camera, queue, lights, the frame's vertices and draws, and the camera
 // shake.
@@ -78,8 +82,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
     if (!Ready())
         return;
     BeginFrame();
+    frameCoordinator = &coordinator;
     SetUpCamera(coordinator);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     maxLayer = 0.0f;
     for (InstanceBatch& batch : batches)
@@ -87,6 +91,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
     BuildDrawQueue(coordinator);
     SortDrawQueue(drawQueue);
     UploadVisibleLights(coordinator);
+    lightSets.Begin(ambientBlock, ambientCount, spotBlock, spotCount, wallBlock, wallCount);
+    glGetIntegerv(GL_VIEWPORT, viewport);
 
     uniforms.SetMat3(Uniform::CamMtxWorldToNDC, coordinator.WorldViewProjection.m);
     uniforms.SetMat3(Uniform::CamUIMtxWorldToNDC, coordinator.ScreenViewProjection.m);
@@ -96,16 +102,38 @@ void sRendererSystem::Update(Coordinator& coordinator)
         uniforms.SetMat4(Uniform::WorldProjection, fonts->worldProjection);
     }
     BuildRuns(coordinator);
+    // Sorted by layer, every draw lies on or above everything drawn before it: the depth test
+    // would pass every fragment. It is kept (and its buffer cleared) only when a batch can be
+    // drawn out of that order or a layer is not a number.
+    depthTested = drawPlainly ||
+                  std::any_of(runs.begin(), runs.end(), [](const DrawRun& run) { return run.kind == DrawRun::Batch; }) ||
+                  std::any_of(drawQueue.begin(), drawQueue.end(),
+                              [](const DrawEntry& entry) { return std::isnan(entry.renderer->layer); });
+    if (depthTested)
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    else
+    {
+        glDisable(GL_DEPTH_TEST);
+        if (ClearWithFirstRun(coordinator))
+            runs.front().count = 0;
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     SubmitRuns(coordinator);
     PlayCameraShake(coordinator);
 }
 
 void sRendererSystem::BeginFrame()
 {
+    KeepHeapForFrames();
     // Anything may have touched the GL state since the last frame; the caches start afresh.
     if (uniforms.Program() != 0)
         glUseProgram(uniforms.Program());
+    usedProgram = uniforms.Program();
     uniforms.Forget();
+    for (ProgramVariant& variant : variants)
+        variant.uniforms.Forget();
+    ++frameNumber;
+    blending = true;
     boundVertexArray = Unbound;
     boundTexture = Unbound;
     boundSampler = Unbound;
@@ -242,11 +270,19 @@ void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, 
         toWorld.m[row] *= renderer.scaleX;
         toWorld.m[3 + row] *= renderer.scaleY;
     }
+    // A large draw of a fully opaque picture at full opacity covers what lies below exactly as
+    // its blend would: it is drawn without one. (Small draws are not worth looking at.)
+    const bool large = CoversMuchOfTheScreen(toWorld, renderer.modelID, boundToCamera, coordinator.ViewHeight);
+    state.blend = drawPlainly || !(renderer.opacity == 1.0f && large && TextureOpaque(state.texture));
     const MeshGeometry& mesh = geometry[static_cast<std::size_t>(renderer.modelID)];
     const int first = static_cast<int>(frameVertices.size() / 4);
     const int count = AppendMeshTriangles(mesh, FillIndexCount(static_cast<int>(mesh.indices.size()), renderer.fillPercent),
                                           toWorld, uv, frameVertices);
-    AddRun(DrawRun::Sprites, state, first, count);
+    if (state.Lit() && count > 0 && !drawPlainly)
+        QueueLitSprite(state, first, count, large,
+                       boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
+    else
+        AddRun(DrawRun::Sprites, state, first, count);
 }
 
 std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer& renderer, Entity entity,
@@ -373,7 +409,7 @@ void sRendererSystem::AddRun(DrawRun::Kind kind, const DrawState& state, int fir
     if (!runs.empty())
     {
         DrawRun& last = runs.back();
-        if (last.kind == kind && last.first + last.count == first && last.state == state)
+        if (last.kind == kind && !last.scissored && last.first + last.count == first && last.state == state)
         {
             last.count += count;
             return;
@@ -391,63 +427,96 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
 {
     if (runs.empty())
         return;
-    // One upload for the whole frame; re-specifying the buffer means it never waits for the
-    // previous frame's draws.
-    glNamedBufferData(streamBuffer, static_cast<GLsizeiptr>(frameVertices.size() * sizeof(float)),
-                      frameVertices.data(), GL_STREAM_DRAW);
+    // One upload for the whole frame, into storage kept from frame to frame.
+    UploadGrowing(streamBuffer, streamCapacity, frameVertices.data(), frameVertices.size() * sizeof(float));
+    lightSets.Upload();
+    boundLightSet = -1;
+    bool scissoring = false;
     for (const DrawRun& run : runs)
     {
+        // A run the clear has painted already.
+        if (run.kind != DrawRun::Batch && run.count == 0)
+            continue;
         switch (run.kind)
         {
         case DrawRun::Sprites:
-            ApplySpriteState(run.state);
+            ApplySpriteState(run.state, UseProgramFor(run.kind, run.state));
             BindVertexArray(spriteStream);
             break;
         case DrawRun::Text:
-            ApplyTextState(run.state);
+            ApplyTextState(run.state, UseProgramFor(run.kind, run.state));
             BindVertexArray(textStream);
             break;
         case DrawRun::Batch:
+            UseProgram(uniforms);
+            SetBlending(true);
             DrawInstanceBatch(coordinator, static_cast<std::size_t>(run.batch));
             continue;
         }
+        SetBlending(run.state.blend);
+        if (run.state.lightSet >= 0)
+            BindLightSet(run.state.lightSet);
+        if (run.state.Lit() && run.kind == DrawRun::Sprites)
+            SetLightCountsOn(run.state);
+        if (run.scissored != scissoring)
+        {
+            if (run.scissored)
+                glEnable(GL_SCISSOR_TEST);
+            else
+                glDisable(GL_SCISSOR_TEST);
+            scissoring = run.scissored;
+        }
+        if (run.scissored)
+            glScissor(run.scissor[0], run.scissor[1], run.scissor[2], run.scissor[3]);
         BindTexture(run.state.texture);
         BindSampler(run.state.repeat);
         glDrawArrays(GL_TRIANGLES, run.first, run.count);
     }
+    if (scissoring)
+        glDisable(GL_SCISSOR_TEST);
+    // The whole frame's lights at their bindings again, as anything drawing after the frame
+    // expects them.
+    if (boundLightSet >= 0)
+    {
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 5, ambientLightBuffer);
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 6, spotLightBuffer);
+        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 7, wallBuffer);
+        SetLightCounts();
+        boundLightSet = -1;
+    }
 }
 
-void sRendererSystem::ApplySpriteState(const DrawState& state)
+void sRendererSystem::ApplySpriteState(const DrawState& state, RendererUniforms& to)
 {
     // The vertices are in world units already.
     static const Matrix3 identity;
-    uniforms.SetInt(Uniform::Type, state.type);
-    uniforms.SetInt(Uniform::BindToCam, state.bindToCamera);
-    uniforms.SetFloat(Uniform::Opacity, state.opacity);
-    uniforms.SetFloat(Uniform::BaseLighting, state.lightingFactor);
-    uniforms.SetInt(Uniform::IgnoreLighting, state.ignoreLighting);
-    uniforms.SetFloat(Uniform::Depth, state.depth);
-    uniforms.SetVec3(Uniform::Tint, state.tint);
-    uniforms.SetMat3(Uniform::VaoToWorld, identity.m);
-    uniforms.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
-    uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
-    uniforms.SetFloat(Uniform::Animation, state.animation);
+    to.SetInt(Uniform::Type, state.type);
+    to.SetInt(Uniform::BindToCam, state.bindToCamera);
+    to.SetFloat(Uniform::Opacity, state.opacity);
+    to.SetFloat(Uniform::BaseLighting, state.lightingFactor);
+    to.SetInt(Uniform::IgnoreLighting, state.ignoreLighting);
+    to.SetFloat(Uniform::Depth, state.depth);
+    to.SetVec3(Uniform::Tint, state.tint);
+    to.SetMat3(Uniform::VaoToWorld, identity.m);
+    to.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
+    to.SetFloat(Uniform::TextureLoaded, 1.0f);
+    to.SetFloat(Uniform::Animation, state.animation);
     if (state.animation > 0.5f)
     {
-        uniforms.SetInt(Uniform::Index, state.frameIndex);
-        uniforms.SetVec3(Uniform::SpriteSheetData, state.sheet);
+        to.SetInt(Uniform::Index, state.frameIndex);
+        to.SetVec3(Uniform::SpriteSheetData, state.sheet);
     }
-    uniforms.SetInt(Uniform::TileEnabled, state.tileEnabled);
+    to.SetInt(Uniform::TileEnabled, state.tileEnabled);
     if (state.tileEnabled != 0)
-        uniforms.SetVec2(Uniform::TileSize, state.tileSize[0], state.tileSize[1]);
+        to.SetVec2(Uniform::TileSize, state.tileSize[0], state.tileSize[1]);
 }
 
-void sRendererSystem::ApplyTextState(const DrawState& state)
+void sRendererSystem::ApplyTextState(const DrawState& state, RendererUniforms& to)
 {
-    uniforms.SetInt(Uniform::Type, state.type);
-    uniforms.SetFloat(Uniform::Depth, state.depth);
-    uniforms.SetVec3(Uniform::TextColor, state.textColour);
-    uniforms.SetInt(Uniform::FontType, state.fontType);
+    to.SetInt(Uniform::Type, state.type);
+    to.SetFloat(Uniform::Depth, state.depth);
+    to.SetVec3(Uniform::TextColor, state.textColour);
+    to.SetInt(Uniform::FontType, state.fontType);
 }
 
 void sRendererSystem::PlayCameraShake(Coordinator& coordinator)

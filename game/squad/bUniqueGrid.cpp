@@ -2,6 +2,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/core/Json.h"
 #include "engine/systems/GridSpec.h"
+#include "engine/systems/PathSearchSpace.h"
 #include "engine/systems/sPhysicsCollision.h"
 
 #include <imgui.h>

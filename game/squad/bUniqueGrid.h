@@ -9,6 +9,7 @@
 #include <vector>
 
 class GridSpec;
+class PathSearchSpace;
 
 // Owner of the level's path grid: its Awake builds the GridSpec over the level from the colliders
 // of every entity carrying RegisterTag, and the OccupancyMap that path search reads.
@@ -54,4 +55,6 @@ public:
     // One character per cell, row-major (column c of row r at c + columns * r): '1' blocked,
     // '.' next to a blocked cell, ' ' free.
     std::vector<char> OccupancyMap;
+    // The working arrays of the path searches over this grid, made at the first search and kept.
+    mutable std::unique_ptr<PathSearchSpace> SearchSpace;
 };

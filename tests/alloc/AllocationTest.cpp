@@ -1,7 +1,10 @@
+#include "engine/systems/CollisionQueries.h"
+#include "engine/systems/PathSearch.h"
 #include "game/flow/bImageBehaviour.h"
 #include "game/flow/bUIButtonBehaviour.h"
 #include "game/squad/LineOfSight.h"
 #include "game/squad/bPlayerBehaviour.h"
+#include "game/squad/bUniqueGrid.h"
 #include "support/ContactRecorder.h"
 #include "support/GlTestContext.h"
 #include "support/PhysicsWorld.h"
@@ -179,6 +182,79 @@ TEST(AllocationTest, SteadyCollisionAndMovementStepsAllocateNothing)
         contacts += listener->contacts;
     EXPECT_EQ(allocated, 0);
     EXPECT_GT(contacts, 100) << "the scene must actually collide";
+}
+
+// Queries allocate only what they return: a vector of ids (none when nothing is found), one node
+// per id of OverlapBox's set, and contacts in the caller's vectors; a crowd packed into one cell
+// steps without allocating; path searches after the first allocate only the cells of their path.
+TEST(AllocationTest, QueriesCrowdsAndPathSearchesAllocateOnlyTheirAnswers)
+{
+    PhysicsWorld world;
+    Coordinator& coordinator = world.coordinator;
+    for (int i = 0; i < 400; ++i)
+    {
+        const float x = -600.0f + static_cast<float>((i * 193) % 3800);
+        const float y = -650.0f + static_cast<float>((i * 71) % 2000);
+        const ColliderType kind = i % 3 == 0 ? ColliderRectangle : (i % 3 == 1 ? ColliderCircle : ColliderLineSegment);
+        const Entity e = world.Collider("Thing", kind, {x, y}, {40, 30}, {}, {i % 2 == 0 ? "PLAYER" : "ZOMBIE"});
+        world.TransformOf(e).rotation = kind == ColliderLineSegment ? 0.7f : 0.0f;
+    }
+    // The crowd: 80 movers inside the cell of row 2, column 1.
+    for (int i = 0; i < 80; ++i)
+        world.Collider("Crowd", i % 2 == 0 ? ColliderCircle : ColliderRectangle,
+                       {-100.0f + static_cast<float>((i * 37) % 390), -120.0f + static_cast<float>((i * 53) % 180)},
+                       {24, 24}, {static_cast<float>((i * 41) % 300 - 150), static_cast<float>((i * 29) % 300 - 150)});
+    auto frame = [&] {
+        world.collision->Update(coordinator);
+        world.movement->Update(coordinator);
+    };
+    for (int i = 0; i < 30; ++i)
+        frame();
+    long before = allocationCount.load();
+    for (int i = 0; i < 60; ++i)
+        frame();
+    EXPECT_EQ(allocationCount.load() - before, 0) << "collision and movement steps";
+
+    const std::vector<std::string> tags = {"ZOMBIE"};
+    const std::vector<std::string> noTags;
+    const std::vector<std::string> players = {"PLAYER"};
+    const std::set<Entity> ignore = {1, 2};
+    std::vector<Vector2> points;
+    std::vector<Vector2> normals;
+    points.reserve(4096);
+    normals.reserve(4096);
+    long expected = 0;
+    std::size_t found = 0;
+    before = allocationCount.load();
+    for (int i = 0; i < 200; ++i)
+    {
+        const Vector2 at = {-600.0f + static_cast<float>((i * 211) % 3800), -650.0f + static_cast<float>((i * 89) % 2000)};
+        const std::vector<Entity> circle = OverlapCircle(coordinator, world.Grid(), at, 250.0f, i % 2 == 0 ? tags : noTags);
+        const std::vector<Entity> ray =
+            Raycast(coordinator, world.Grid(), at, {at.x + 700.0f, at.y + 300.0f}, &ignore, i % 2 == 0, &points, &normals);
+        const std::set<Entity> box = world.collision->OverlapBox(coordinator, at, {500, 300}, players);
+        expected += (circle.empty() ? 0 : 1) + (ray.empty() ? 0 : 1) + static_cast<long>(box.size());
+        found += circle.size() + ray.size() + box.size();
+    }
+    EXPECT_EQ(allocationCount.load() - before, expected);
+    EXPECT_GT(found, 1000u) << "the queries must find things";
+
+    bUniqueGrid owner;
+    owner.Grid = std::make_unique<GridSpec>(640, 360, 0.0f, 0.0f, 64, 36);
+    owner.OccupancyMap.assign(64 * 36, ' ');
+    for (int y = 0; y < 30; ++y)
+        owner.OccupancyMap[static_cast<std::size_t>(y * 64 + 20)] = '1';
+    Path path;
+    FindPath(owner, path, {2, 2}, {60, 33});
+    before = allocationCount.load();
+    long cells = 0;
+    for (int i = 0; i < 50; ++i)
+    {
+        FindPath(owner, path, {static_cast<int>(i % 10), 2}, {60, 33 - i % 3});
+        cells += std::distance(path.begin(), path.end());
+    }
+    EXPECT_GT(cells, 0);
+    EXPECT_EQ(allocationCount.load() - before, cells);
 }
 
 // A busy scene of sprites (plain, tiled, turned, animated, camera-bound), texts, lights and walls:

@@ -1,4 +1,12 @@
 #version 450 core
+// The renderer also builds this program with some of these defined, for draws that need only part
+// of it: a software rasteriser runs every instruction of a shader for every fragment (a branch not
+// taken is only masked off), so what a draw cannot use is better left out of its program.
+//   NO_TEXT       no text glyphs          NO_SPRITES  nothing but text glyphs
+//   NO_LIGHTS     no light code at all    NO_AMBIENT, NO_SPOTS, NO_WALLS  none of those
+//   NO_FRAMES     no spritesheet frames picked here (the renderer places most frames itself)
+//   NO_UNTEXTURED every sprite has its texture
+// With none of them defined this is the whole shader, which draws everything.
 
 in vec2 vTexCoord;
 in vec3 vColor;
@@ -36,6 +44,7 @@ uniform bool uIgnoreLighting;         // set as an integer or a float by the ren
 uniform int uTileEnabled;
 uniform vec2 uTileSize;
 
+#ifndef NO_LIGHTS
 // Only the first entries, as many as the matching count says, are current.
 layout(std430, binding = 5) readonly buffer AmbientLightBuffer
 {
@@ -58,11 +67,16 @@ layout(std430, binding = 7) readonly buffer WallSegmentBuffer
     vec4 wallSegment[MaxWallSegments]; // x0, y0, x1, y1 in world units
 };
 
+#endif
+
 vec2 SpriteCoordinates()
 {
     vec2 uv = vTexCoord;
     if (uTileEnabled == 1)
         uv *= uTileSize;
+#ifdef NO_FRAMES
+    return uv;
+#else
     if (uAnimation < 0.5)
         return uv;
     // Frames lie in rows from the sheet's top-left corner; textures are stored bottom row
@@ -73,12 +87,28 @@ vec2 SpriteCoordinates()
     vec2 corner = vec2(float(frame % columns) * frameSize.x, 1.0 - float(frame / columns + 1) * frameSize.y);
     vec2 inFrame = uTileEnabled == 1 ? fract(uv) : uv;
     return corner + inFrame * frameSize;
+#endif
 }
 
 // Debug meshes carry a vertex colour; the textured meshes read the attribute's default 0.
 vec3 VertexColor()
 {
     return any(greaterThan(vColor, vec3(0.0))) ? vColor : vec3(1.0);
+}
+
+#ifndef NO_LIGHTS
+#ifndef NO_WALLS
+// The renderer may give each light of a draw only the walls that can shadow it there: then the
+// list starts with a group marker, an entry whose first three coordinates are GroupMarker and
+// whose fourth is the number of walls that follow for the first light; the next light's marker
+// comes after them, and so on (ambient lights before spot lights). As a segment a marker lies
+// beyond everything and blocks nothing. A list that does not start with a marker has every light
+// tested against every wall.
+const float GroupMarker = 3.0e38;
+
+bool IsGroupMarker(vec4 wall)
+{
+    return wall.x >= GroupMarker && wall.y >= GroupMarker && wall.z >= GroupMarker;
 }
 
 bool SegmentsCross(vec2 a, vec2 b, vec2 c, vec2 d)
@@ -94,10 +124,10 @@ bool SegmentsCross(vec2 a, vec2 b, vec2 c, vec2 d)
     return t > 0.0 && t < 1.0 && u >= 0.0 && u <= 1.0;
 }
 
-bool BlockedByWall(vec2 from, vec2 to)
+// Whether one of the walls first to last - 1 stands between the two points.
+bool BlockedByWall(vec2 from, vec2 to, int first, int last)
 {
-    int count = clamp(int(uNumWallSegments), 0, MaxWallSegments);
-    for (int i = 0; i < count; ++i)
+    for (int i = first; i < last; ++i)
     {
         if (SegmentsCross(from, to, wallSegment[i].xy, wallSegment[i].zw))
             return true;
@@ -105,59 +135,92 @@ bool BlockedByWall(vec2 from, vec2 to)
     return false;
 }
 
-// The reach of each light is tested before its walls: most lights are far from most
-// fragments, and the wall loop is the expensive part. Both kinds of light share one loop, so
-// that the wall loop exists once in the compiled shader (the driver compiles it at the first
-// draw, and its size is most of that time).
+// The walls of the next light: its group after `group` (which moves past it), or all of them.
+void NextWalls(bool grouped, int count, inout int group, out int first, out int last)
+{
+    first = 0;
+    last = count;
+    if (grouped && group < count)
+    {
+        first = group + 1;
+        last = min(first + max(int(wallSegment[group].w), 0), count);
+    }
+    group = last;
+}
+#endif
+
+// Every light in reach of the fragment and not behind a wall adds to the light level, ambient
+// lights first, then spot lights, each in its order.
 vec3 SceneLight(vec2 position)
 {
     vec3 light = vec3(uBaseLighting);
-
+#ifndef NO_WALLS
+    int wallCount = clamp(int(uNumWallSegments), 0, MaxWallSegments);
+    bool grouped = wallCount > 0 && IsGroupMarker(wallSegment[0]);
+    int group = 0;
+    int first;
+    int last;
+#endif
+#ifndef NO_AMBIENT
     int ambientCount = clamp(int(uNumAmbientLights), 0, MaxAmbientLights);
-    int spotCount = clamp(int(uNumDirectionalLights), 0, MaxSpotLights);
-    for (int i = 0; i < ambientCount + spotCount; ++i)
+    for (int i = 0; i < ambientCount; ++i)
     {
-        vec2 source;
-        vec3 contribution;
-        if (i < ambientCount)
-        {
-            source = ambientPosition[i].xy;
-            float radius = ambientRadius[i];
-            float reach = distance(position, source);
-            if (!(reach < radius))
-                continue;
-            float falloff = 1.0 - reach / radius;
-            contribution = ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
-        }
-        else
-        {
-            int spot = i - ambientCount;
-            source = spotPositionDirection[spot].xy;
-            vec2 direction = spotPositionDirection[spot].zw;
-            float radius = spotRadius[spot];
-            vec2 toFragment = position - source;
-            float reach = length(toFragment);
-            if (!(reach < radius))
-                continue;
-            float facing = 1.0;
-            if (reach > 0.0 && length(direction) > 0.0)
-                facing = dot(toFragment / reach, normalize(direction));
-            float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
-            if (cone <= 0.0)
-                continue;
-            float falloff = 1.0 - reach / radius;
-            contribution = spotColor[spot].rgb * spotIntensity[spot].rgb * falloff * cone;
-        }
-        if (BlockedByWall(position, source))
+#ifndef NO_WALLS
+        NextWalls(grouped, wallCount, group, first, last);
+#endif
+        vec2 source = ambientPosition[i].xy;
+        float radius = ambientRadius[i];
+        float reach = distance(position, source);
+        if (!(reach < radius))
             continue;
+        float falloff = 1.0 - reach / radius;
+        vec3 contribution = ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
+#ifndef NO_WALLS
+        if (BlockedByWall(position, source, first, last))
+            continue;
+#endif
         light += contribution;
     }
+#endif
+#ifndef NO_SPOTS
+    int spotCount = clamp(int(uNumDirectionalLights), 0, MaxSpotLights);
+    for (int spot = 0; spot < spotCount; ++spot)
+    {
+#ifndef NO_WALLS
+        NextWalls(grouped, wallCount, group, first, last);
+#endif
+        vec2 source = spotPositionDirection[spot].xy;
+        vec2 direction = spotPositionDirection[spot].zw;
+        float radius = spotRadius[spot];
+        vec2 toFragment = position - source;
+        float reach = length(toFragment);
+        if (!(reach < radius))
+            continue;
+        float facing = 1.0;
+        if (reach > 0.0 && length(direction) > 0.0)
+            facing = dot(toFragment / reach, normalize(direction));
+        float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
+        if (cone <= 0.0)
+            continue;
+        float falloff = 1.0 - reach / radius;
+        vec3 contribution = spotColor[spot].rgb * spotIntensity[spot].rgb * falloff * cone;
+#ifndef NO_WALLS
+        if (BlockedByWall(position, source, first, last))
+            continue;
+#endif
+        light += contribution;
+    }
+#endif
     return light;
 }
+#endif
 
 void main()
 {
+#ifndef NO_TEXT
+#ifndef NO_SPRITES
     if (uType == TypeText)
+#endif
     {
         // Glyphs are coverage masks in the red channel; text is never lit.
         float coverage = texture(uTexture, vTexCoord).r;
@@ -166,14 +229,22 @@ void main()
         fragColor = vec4(uTextColor, coverage);
         return;
     }
-
+#endif
+#ifndef NO_SPRITES
+#ifdef NO_UNTEXTURED
+    vec4 base = texture(uTexture, SpriteCoordinates());
+#else
     vec4 base = uTextureLoaded > 0.5 ? texture(uTexture, SpriteCoordinates()) : vec4(uColor * VertexColor(), 1.0);
+#endif
     vec3 colour = base.rgb * uTint;
     float alpha = base.a * uOpacity;
     if (alpha <= AlphaCutoff)
         discard;
     // Images and buttons (and text, above) are interface: unlit.
+#ifndef NO_LIGHTS
     if (uType == TypeWorld && !uIgnoreLighting)
         colour *= SceneLight(vWorldPosition);
+#endif
     fragColor = vec4(colour, alpha);
+#endif
 }

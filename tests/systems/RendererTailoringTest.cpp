@@ -1,0 +1,157 @@
+// Each draw is made with only what it needs: its own lights and walls (a large sprite tile by
+// tile), a program without the parts it cannot use, no blend for an opaque backdrop, no depth test
+// while draws come in layer order, and a clear in place of a first draw of one colour. None of
+// that may change a pixel: random lit scenes drawn that way and the plain way compare equal.
+#include "support/GlTestContext.h"
+#include "support/RenderWorld.h"
+#include "support/TempWorkingFolder.h"
+#include "systems/DrawingAssets.h"
+
+#include "game/flow/bImageBehaviour.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+namespace
+{
+class Tailoring : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(GlTestContext::Get().Ready());
+        DrawingAssets::Write();
+        world = std::make_unique<RenderWorld>();
+        world->behaviours->RegisterBehaviour<bImageBehaviour>();
+        target = std::make_unique<OffscreenTarget>();
+        ASSERT_TRUE(target->Complete());
+    }
+
+    void TearDown() override
+    {
+        target.reset();
+        world.reset();
+        GlTestContext::TakeError();
+    }
+
+    float Uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); }
+
+    // A level's worth of everything that draws: a backdrop, a large lit floor, lit, unlit, turned,
+    // tinted, faded and animated sprites on several layers, text, lamps, spot lights and walls.
+    void BuildScene(bool backdrop)
+    {
+        const char* textures[] = {"Red", "Green", "Blue", "White", "Halves"};
+        if (backdrop)
+        {
+            // An image of one colour over the whole view: the clear can paint it.
+            const Entity back = world->Sprite("Blue", {960, 540}, {1100, 700}, 0, {"IMAGE"});
+            world->RendererOf(back).ignoreLighting = true;
+        }
+        const Entity floor = world->Sprite("Halves", {960, 540}, {900, 480}, 1);
+        Renderer& ground = world->RendererOf(floor);
+        ground.lightingFactor = 0.25f;
+        ground.tileMode = true;
+        ground.tileSizeX = 7.0f;
+        ground.tileSizeY = 4.0f;
+        for (int i = 0; i < 90; ++i)
+        {
+            const Vector2 at = {Uniform(0, 1920), Uniform(0, 1080)};
+            const float size = Uniform(15, 70);
+            const bool animated = i % 9 == 0;
+            const Entity e = animated ? world->Sprite("Sheet", at, {size, size}, 4, {"Sheet", "ANIMATED"})
+                                      : world->Sprite(textures[i % 5], at, {size, size * Uniform(0.5f, 1.5f)},
+                                                      static_cast<float>(2 + i % 4));
+            Renderer& drawn = world->RendererOf(e);
+            drawn.lightingFactor = Uniform(0.1f, 0.6f);
+            drawn.ignoreLighting = i % 11 == 0;
+            drawn.opacity = i % 7 == 0 ? Uniform(0.3f, 0.9f) : 1.0f;
+            drawn.tint[0] = drawn.baseTint[0] = Uniform(0.5f, 1.0f);
+            world->TransformOf(e).rotation = i % 3 == 0 ? Uniform(0.0f, 6.28f) : 0.0f;
+            if (animated)
+            {
+                Animation* animation = world->coordinator.AddComponent<Animation>(e);
+                animation->AnimationTag = "Sheet";
+                animation->frameIndex = i % 4;
+                world->coordinator.AddEntityToSystem<sAnimationSystem>(e);
+            }
+        }
+        const float gold[3] = {1.0f, 0.8f, 0.3f};
+        world->Text("Tailored draws", {700, 900}, 1.2f, gold, 6, "DejaVuSans");
+        for (int i = 0; i < 20; ++i)
+            world->Light("AMBIENTLIGHT", {Uniform(0, 1920), Uniform(0, 1080)}, Uniform(100, 500), Uniform(0.6f, 1.6f));
+        for (int i = 0; i < 4; ++i)
+        {
+            const Entity spot = world->Light("SPOTLIGHT", {Uniform(200, 1700), Uniform(200, 900)}, Uniform(400, 800));
+            world->TransformOf(spot).rotation = Uniform(0.0f, 6.28f);
+        }
+        for (int i = 0; i < 40; ++i)
+        {
+            const Entity wall = world->Wall({Uniform(0, 1920), Uniform(0, 1080)}, {Uniform(4, 120), Uniform(4, 20)});
+            world->TransformOf(wall).rotation = i % 4 == 0 ? Uniform(0.0f, 3.14f) : 0.0f;
+        }
+    }
+
+    std::vector<unsigned char> Draw(bool plainly)
+    {
+        world->renderer->drawPlainly = plainly;
+        target->Bind();
+        world->Frame();
+        EXPECT_EQ(GlTestContext::TakeError(), static_cast<unsigned int>(GL_NO_ERROR));
+        return target->ReadAll();
+    }
+
+    void CompareAtTwoZooms()
+    {
+        world->Load();
+        // Frames do not move on: the animation holds its frame.
+        world->coordinator.DeltaTime = 0.0f;
+        for (float zoom : {1080.0f, 1400.0f})
+        {
+            world->coordinator.ViewHeight = zoom;
+            const std::vector<unsigned char> tailored = Draw(false);
+            const std::vector<unsigned char> plain = Draw(true);
+            int largest = 0;
+            EXPECT_EQ(Differing(tailored, plain, largest), 0) << "zoom " << zoom << ", largest difference " << largest;
+            // And back: nothing of the plain frame stays behind.
+            EXPECT_EQ(Draw(false), tailored) << "zoom " << zoom;
+        }
+    }
+
+    // Pixels whose colour differs at all between the two pictures.
+    static int Differing(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int& largest)
+    {
+        int differing = 0;
+        largest = 0;
+        for (std::size_t i = 0; i < a.size(); i += 4)
+        {
+            int most = 0;
+            for (std::size_t c = 0; c < 3; ++c)
+                most = std::max(most, std::abs(a[i + c] - b[i + c]));
+            largest = std::max(largest, most);
+            differing += most > 0 ? 1 : 0;
+        }
+        return differing;
+    }
+
+    TempWorkingFolder folder;
+    std::unique_ptr<RenderWorld> world;
+    std::unique_ptr<OffscreenTarget> target;
+    std::mt19937 random{3};
+};
+}
+
+TEST_F(Tailoring, LitScenesLookTheSameDrawnPlainly)
+{
+    BuildScene(false);
+    CompareAtTwoZooms();
+}
+
+TEST_F(Tailoring, AOneColouredBackdropPaintedByTheClearLooksTheSame)
+{
+    BuildScene(true);
+    CompareAtTwoZooms();
+}
