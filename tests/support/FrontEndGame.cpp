@@ -111,10 +111,13 @@ std::string SettingsMember(const TestGame& game, const std::string& key)
 
 void SaveWatch::RunFrame()
 {
+    const std::string before = game.SettingsText();
     std::ofstream(game.SettingsFile(), std::ios::binary | std::ios::trunc) << SaveMark;
     game.RunFrames(1);
     if (game.SettingsText() != SaveMark)
         ++saves;
+    else
+        std::ofstream(game.SettingsFile(), std::ios::binary | std::ios::trunc) << before;
 }
 
 void SaveWatch::RunFrames(int count)

@@ -36,7 +36,7 @@ bool ThirdStageLoaded(const Coordinator& coordinator);
 std::string SettingsMember(const TestGame& game, const std::string& key);
 
 // Counts the frames in which the game wrote its settings file: before each frame the file is
-// replaced by a mark the game never writes.
+// replaced by a mark the game never writes, and put back when the frame wrote nothing.
 class SaveWatch
 {
 public:
