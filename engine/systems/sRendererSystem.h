@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class Identifier;
 class Renderer;
 class Transform;
 
@@ -104,6 +105,7 @@ private:
     void CreateStream();
     void ApplyFixedState();
     void AssignRenderKinds(Coordinator& coordinator);
+    static void AssignRenderKind(Renderer& renderer, const Identifier& identifier);
     void PackAllLights(Coordinator& coordinator);
     void UploadAmbientLights();
     void UploadSpotLights();
