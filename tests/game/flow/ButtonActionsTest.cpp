@@ -12,6 +12,7 @@
 #include "game/flow/bUIButtonBehaviour.h"
 #include "game/squad/bGameController.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 // What a click does: the main menu's Continue and New Game on saved progress, and the other
