@@ -46,4 +46,7 @@ public:
     float tileSizeY = 1.0f;
     std::int32_t renderKind = 0; // 0 sprite, 1 image or button, 2 text
     bool animated = false;
+    // The renderer has read the entity's tags for its kind; an element that joins the renderer
+    // after its scene loaded (a text shown later) is read when it is first drawn.
+    bool renderKindAssigned = false;
 };

@@ -11,6 +11,7 @@
 #include <rapidjson/stringbuffer.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -54,6 +55,7 @@ void ApplyDefaults(Coordinator& coordinator)
     sound.SetEffectsVolume(1.0f);
     coordinator.LevelUnlocked[1] = false;
     coordinator.LevelUnlocked[2] = false;
+    coordinator.LevelUnlocked[3] = false;
     for (const CutsceneKey& cutscene : CutsceneKeys)
         coordinator.CutsceneCleared[cutscene.name] = false;
     coordinator.TutorialCleared[1] = false;
@@ -108,7 +110,12 @@ SettingsWindowSize ReadSettings(const rapidjson::Value& root, Coordinator& coord
 
     coordinator.LevelUnlocked[1] = FlagOf(root, "Unlocked Farmhouse");
     coordinator.LevelUnlocked[2] = FlagOf(root, "Unlocked Warehouse");
-    if (coordinator.LevelUnlocked[2])
+    // Kept like the others so that the last level stays open after a restart; older files
+    // without the key read it as locked.
+    coordinator.LevelUnlocked[3] = FlagOf(root, "Unlocked TownHall");
+    if (coordinator.LevelUnlocked[3])
+        coordinator.HighestUnlockedLevel = 3;
+    else if (coordinator.LevelUnlocked[2])
         coordinator.HighestUnlockedLevel = 2;
     else if (coordinator.LevelUnlocked[1])
         coordinator.HighestUnlockedLevel = 1;
@@ -122,6 +129,13 @@ SettingsWindowSize ReadSettings(const rapidjson::Value& root, Coordinator& coord
         sound.StartMuted = true;
     sInputSystem::CameraSensitivity() = NumberOf(root, "Camera Sensitivity");
     return size;
+}
+
+// JSON has no word for a non-finite number (the writer would leave the file unreadable): such a
+// value is written as the first run's default.
+double FiniteOr(float value, float fallback)
+{
+    return static_cast<double>(std::isfinite(value) ? value : fallback);
 }
 
 // Writes the whole text to the file descriptor; false (errno set) when any write fails.
@@ -225,17 +239,19 @@ std::string SettingsText(Coordinator& coordinator)
     key("EnableFullScreen");
     writer.Bool(WindowState::fullScreen);
     key("All Vol");
-    writer.Double(static_cast<double>(master));
+    writer.Double(FiniteOr(master, 1.0f));
     key("BGM Vol");
-    writer.Double(static_cast<double>(sound.MusicVolume));
+    writer.Double(FiniteOr(sound.MusicVolume, 1.0f));
     key("SFX Vol");
-    writer.Double(static_cast<double>(sound.EffectsVolume));
+    writer.Double(FiniteOr(sound.EffectsVolume, 1.0f));
     key("Mute");
     writer.Bool(mute);
     key("Unlocked Farmhouse");
     writer.Bool(coordinator.LevelUnlocked[1]);
     key("Unlocked Warehouse");
     writer.Bool(coordinator.LevelUnlocked[2]);
+    key("Unlocked TownHall");
+    writer.Bool(coordinator.LevelUnlocked[3]);
     for (const CutsceneKey& cutscene : CutsceneKeys)
     {
         key(cutscene.key);
@@ -248,7 +264,7 @@ std::string SettingsText(Coordinator& coordinator)
     key("Allow Cheats");
     writer.Bool(coordinator.AllowCheats);
     key("Camera Sensitivity");
-    writer.Double(static_cast<double>(sInputSystem::CameraSensitivity()));
+    writer.Double(FiniteOr(sInputSystem::CameraSensitivity(), sInputSystem::DefaultCameraSensitivity));
     writer.EndObject();
     return std::string(buffer.GetString(), buffer.GetSize());
 }

@@ -35,9 +35,10 @@ SettingsWindowSize LoadConfig(const std::string& fileName, Coordinator& coordina
 // that is missing or not a string falls back to its default. Nothing is written here.
 SettingsWindowSize LoadConfigAt(const std::filesystem::path& path, Coordinator& coordinator);
 
-// The settings file's text for the current values: twenty keys in a fixed order, four-space
+// The settings file's text for the current values: twenty-one keys in a fixed order, four-space
 // indentation. A sound muted only because the window lost the focus is written as the user left
-// it (not muted, at the user's master volume).
+// it (not muted, at the user's master volume). A volume or sensitivity that is not finite is
+// written as the first run's default, so the file always reads back.
 std::string SettingsText(Coordinator& coordinator);
 
 // Writes SettingsText to a temporary file beside the settings file and renames it over the old

@@ -112,6 +112,13 @@ void ToggleFullscreen()
     glViewport(0, 0, WindowState::width, WindowState::height);
 }
 
+void RequestWindowClose()
+{
+    WindowState::closeRequested = true;
+    if (WindowState::window != nullptr)
+        glfwSetWindowShouldClose(WindowState::window, GLFW_TRUE);
+}
+
 void DestroyWindowContext()
 {
     if (!WindowState::glfwReady)

@@ -13,6 +13,10 @@ bool CreateWindowContext(int width, int height, std::string title);
 // Moves the window onto the primary monitor or back to a window at (1, 25), at the stored size.
 void ToggleFullscreen();
 
+// Asks the window to close, as its close button does: the frame loop ends after the current
+// frame and the program shuts down normally. Recorded in WindowState::closeRequested.
+void RequestWindowClose();
+
 // Terminates GLFW, when it was initialised; the window goes with it.
 void DestroyWindowContext();
 

@@ -8,6 +8,7 @@ void WindowState::Reset()
     window = nullptr;
     fullScreen = true;
     wheelOffset = 0;
+    closeRequested = false;
     glfwReady = false;
     pendingGlfwError.clear();
 }

@@ -15,6 +15,9 @@ inline GLFWwindow* window = nullptr;
 inline bool fullScreen = true;
 // The last vertical wheel offset, truncated toward zero; the input system consumes it.
 inline std::int32_t wheelOffset = 0;
+// The game asked for the window to close (its quit button); the frame loop ends after the
+// current frame. Also recorded without a window, where nothing else would show the request.
+inline bool closeRequested = false;
 // GLFW is initialised and not yet terminated.
 inline bool glfwReady = false;
 // The first GLFW error not yet raised as an assert. The error callback only records it, so that

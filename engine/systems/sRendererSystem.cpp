@@ -228,25 +228,30 @@ void sRendererSystem::AssignRenderKinds(Coordinator& coordinator)
     {
         Renderer* renderer = renderers.Find(entity);
         const Identifier* identifier = identifiers.Find(entity);
-        if (renderer == nullptr || identifier == nullptr)
-            continue;
-        for (const std::string& tag : identifier->tags)
+        if (renderer != nullptr && identifier != nullptr)
+            AssignRenderKind(*renderer, *identifier);
+    }
+}
+
+void sRendererSystem::AssignRenderKind(Renderer& renderer, const Identifier& identifier)
+{
+    renderer.renderKindAssigned = true;
+    for (const std::string& tag : identifier.tags)
+    {
+        if (tag == InterfaceTag || tag == ButtonTag || tag == ImageTag)
         {
-            if (tag == InterfaceTag || tag == ButtonTag || tag == ImageTag)
-            {
-                renderer->renderKind = 1;
-                break;
-            }
-            if (tag == TextTag)
-            {
-                renderer->renderKind = 2;
-                break;
-            }
-            if (tag == AnimatedTag)
-            {
-                renderer->renderKind = 0;
-                renderer->animated = true;
-            }
+            renderer.renderKind = 1;
+            return;
+        }
+        if (tag == TextTag)
+        {
+            renderer.renderKind = 2;
+            return;
+        }
+        if (tag == AnimatedTag)
+        {
+            renderer.renderKind = 0;
+            renderer.animated = true;
         }
     }
 }

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+class Identifier;
 class Renderer;
 class Transform;
 
@@ -118,6 +119,7 @@ private:
     void CreateStream();
     void ApplyFixedState();
     void AssignRenderKinds(Coordinator& coordinator);
+    static void AssignRenderKind(Renderer& renderer, const Identifier& identifier);
     void PackAllLights(Coordinator& coordinator);
     void UploadAmbientLights();
     void UploadSpotLights();

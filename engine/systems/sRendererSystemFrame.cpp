@@ -1,5 +1,6 @@
 #include "engine/components/Animation.h"
 #include "engine/components/Font.h"
+#include "engine/components/Identifier.h"
 #include "engine/components/Renderer.h"
 #include "engine/components/Transform.h"
 #include "engine/core/Coordinator.h"
@@ -167,11 +168,17 @@ void sRendererSystem::BuildDrawQueue(Coordinator& coordinator)
     drawQueue.clear();
     drawQueue.reserve(entities.size());
     cComponentContainer<Renderer>& renderers = coordinator.ComponentManager.GetContainer<Renderer>();
+    cComponentContainer<Identifier>& identifiers = coordinator.ComponentManager.GetContainer<Identifier>();
     for (Entity entity : entities)
     {
         Renderer* renderer = renderers.Find(entity);
         if (renderer == nullptr)
             continue;
+        // Joined after the last refresh (shown later): its kind is read now, or a text would be
+        // drawn as an empty sprite.
+        if (!renderer->renderKindAssigned)
+            if (const Identifier* identifier = identifiers.Find(entity))
+                AssignRenderKind(*renderer, *identifier);
         if (!instancedTextures.empty() &&
             std::find(instancedTextures.begin(), instancedTextures.end(), renderer->textureName) !=
                 instancedTextures.end())

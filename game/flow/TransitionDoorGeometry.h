@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/components/Vector2.h"
 
 // Where the transition doors stand, worked out when a door motion begins and used while it runs
 // (one set for the process). k is the view height over 1080.
@@ -14,6 +15,10 @@ struct DoorGeometry
 };
 
 DoorGeometry& TransitionDoorGeometry();
+
+// The doors for a view of this height centred on the camera: closed, they meet at the camera;
+// open, each has slid one door width (and a little more) out of the view.
+DoorGeometry DoorGeometryFor(Vector2 camera, float viewHeight);
 
 // All zero (for tests).
 void ResetTransitionDoorGeometry();

@@ -5,6 +5,7 @@
 #include "engine/components/Renderer.h"
 #include "engine/components/Transform.h"
 #include "engine/systems/sIdentifierSystem.h"
+#include "engine/systems/sRendererSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +30,16 @@ TEST(GameStart, AFirstRunStartsIntoTheLogoSceneWithTheCursor)
     EXPECT_NE(game->Find("LogoBackground"), NO_ENTITY);
     EXPECT_NE(game->Find("Logo"), NO_ENTITY);
 
-    // Spawned after the scene's own entities.
+    // Spawned after the scene's own entities (and after what they spawn as the scene starts).
     const Entity cursor = coordinator.CursorEntity;
-    EXPECT_EQ(cursor, 3);
+    EXPECT_EQ(cursor, *coordinator.GetSystem<sIdentifierSystem>()->entities.rbegin());
     EXPECT_EQ(game->Find("Cursor"), cursor);
     ASSERT_NE(coordinator.GetComponent<Renderer>(cursor), nullptr);
     EXPECT_EQ(coordinator.GetComponent<Renderer>(cursor)->textureName, "Cursor");
     EXPECT_TRUE(game->platform.cursorHidden);
 
     // Only the first resource stage is loaded at start: everything shown here must be in it.
-    for (const Entity entity : coordinator.GetSystem<sIdentifierSystem>()->entities)
+    for (const Entity entity : coordinator.GetSystem<sRendererSystem>()->entities)
     {
         const Renderer* renderer = coordinator.GetComponent<Renderer>(entity);
         if (renderer == nullptr || renderer->textureName.empty())

@@ -276,7 +276,7 @@ TEST(Entry, RunsTheStartingSceneAndWritesTheSettingsWhenAskedToClose)
         rapidjson::Document written;
         written.Parse(home.Settings().c_str());
         ASSERT_TRUE(written.IsObject()) << home.Settings();
-        EXPECT_EQ(written.MemberCount(), 20u);
+        EXPECT_EQ(written.MemberCount(), 21u);
         EXPECT_EQ(std::string(written["StartingLevel"].GetString()), scene);
         EXPECT_EQ(written["wWidth"].GetInt(), 1280);
         EXPECT_TRUE(written["EnableFullScreen"].IsFalse());

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -83,6 +84,7 @@ const std::string DefaultsText = R"({
     "Mute": false,
     "Unlocked Farmhouse": false,
     "Unlocked Warehouse": false,
+    "Unlocked TownHall": false,
     "First Cutscene Cleared": false,
     "Second Cutscene Cleared": false,
     "Third Cutscene Cleared": false,
@@ -107,6 +109,7 @@ const std::string PlayedText = R"({
     "Mute": true,
     "Unlocked Farmhouse": true,
     "Unlocked Warehouse": true,
+    "Unlocked TownHall": false,
     "First Cutscene Cleared": true,
     "Second Cutscene Cleared": false,
     "Third Cutscene Cleared": true,
@@ -246,6 +249,34 @@ TEST_F(SettingsTest, LevelsUnlockedGiveTheHighestLevel)
     Write(PlayedWith("Unlocked Warehouse", "false"));
     LoadConfigAt(file, *second);
     EXPECT_EQ(second->HighestUnlockedLevel, 1);
+
+    // The last level's unlock is kept like the others, and outranks them.
+    Reset();
+    auto third = NewCoordinator();
+    Write(PlayedWith("Unlocked TownHall", "true"));
+    LoadConfigAt(file, *third);
+    EXPECT_TRUE(third->LevelUnlocked[3]);
+    EXPECT_EQ(third->HighestUnlockedLevel, 3);
+    SaveConfig(*third);
+    EXPECT_NE(Read().find("    \"Unlocked Warehouse\": true,\n    \"Unlocked TownHall\": true,\n"), std::string::npos);
+
+    // A file written before the key existed reads the last level as locked.
+    Reset();
+    auto older = NewCoordinator();
+    older->LevelUnlocked[3] = true;
+    Write(PlayedWithout("Unlocked TownHall"));
+    LoadConfigAt(file, *older);
+    EXPECT_FALSE(older->LevelUnlocked[3]);
+    EXPECT_EQ(older->HighestUnlockedLevel, 2);
+}
+
+TEST_F(SettingsTest, AValueThatIsNotFiniteIsWrittenAsTheFirstRunDefault)
+{
+    LoadConfigAt(file, *coordinator);
+    Sound().SetMusicVolume(std::numeric_limits<float>::quiet_NaN());
+    sInputSystem::CameraSensitivity() = std::numeric_limits<float>::infinity();
+    SaveConfig(*coordinator);
+    EXPECT_EQ(Read(), DefaultsText);
 }
 
 TEST_F(SettingsTest, DamagedFilesStartWithDefaultsAndLoseNothingElse)
@@ -330,7 +361,7 @@ TEST_F(SettingsTest, DamagedFilesStartWithDefaultsAndLoseNothingElse)
         rapidjson::Document written;
         written.Parse(Read().c_str());
         ASSERT_TRUE(written.IsObject());
-        EXPECT_EQ(written.MemberCount(), 20u);
+        EXPECT_EQ(written.MemberCount(), 21u);
         EXPECT_TRUE(written["Allow Cheats"].IsTrue());
         EXPECT_TRUE(written["Third Cutscene Cleared"].IsTrue());
         EXPECT_EQ(written["SFX Vol"].GetDouble(), 0.5);

@@ -74,6 +74,19 @@ TEST_F(DrawingWiring, AScenesSwapRebuildsLightsAndWalls)
     EXPECT_THAT(lighting.spotLights, ElementsAre(game.Find("Torch")));
 }
 
+TEST(DrawingWiringText, ATextShownAfterItsSceneLoadedIsDrawnAsText)
+{
+    // The caption types "HELLO" and then shows the next one, which joins the renderer only then;
+    // nothing is hovered, so no refresh reads its tags.
+    TestGame game(TestGame::Fixture("scenes/screen/Texts.json"));
+    Coordinator& coordinator = *game.coordinator;
+    const Entity next = game.Find("Next_Caption");
+    const sRendererSystem& renderer = *coordinator.GetSystem<sRendererSystem>();
+    game.RunFrames(30);
+    ASSERT_EQ(renderer.entities.count(next), 1u);
+    EXPECT_EQ(coordinator.GetComponent<Renderer>(next)->renderKind, 2);
+}
+
 TEST(DrawingWiringPicking, AHoverRefreshesTheRenderersLists)
 {
     PhysicsWorld world;

@@ -1,12 +1,14 @@
 #include "support/content/GameContentRules.h"
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/FrontEndContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
+    AddFrontEndRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
 }
