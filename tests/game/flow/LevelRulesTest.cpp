@@ -92,12 +92,15 @@ struct Level
     bGameLogic* rules;
 };
 
-// The systems of every named entity, to compare before and after a pause.
-std::vector<std::pair<Entity, std::vector<std::string>>> Memberships(Coordinator& world)
+// The systems of the level's own entities and of the HUD's bar and pause button (when there is a
+// HUD), to compare before and after a pause.
+std::vector<std::pair<std::string, std::vector<std::string>>> Memberships(TestGame& game)
 {
-    std::vector<std::pair<Entity, std::vector<std::string>>> all;
-    for (const Entity entity : world.GetSystem<sIdentifierSystem>()->entities)
-        all.emplace_back(entity, world.GetSystemsOfEntity(entity));
+    std::vector<std::pair<std::string, std::vector<std::string>>> all;
+    for (const char* name : {"Camera", "Rules", "SquadControl", "Transition", "Player_1", "Player_2", "Zombie_1",
+                             "Zombie_10", "Restart_Button", "HUD_Bar", "Pause_Button"})
+        if (const Entity entity = game.Find(name); entity != NO_ENTITY)
+            all.emplace_back(name, game.coordinator->GetSystemsOfEntity(entity));
     return all;
 }
 }
@@ -227,6 +230,18 @@ TEST(LevelRules, KillsMarkTheLastZombiesAfterNinetySecondsAndTheLastKillWins)
     level.game->RunFrames(1);
     EXPECT_TRUE(level.game->Sound().IsBgmPlaying("winbgm_true_gameBGM_"));
     EXPECT_FALSE(level.Moves("Player_1"));
+    if (HUDInstance() != nullptr)
+    {
+        // The overlay fades in first, then the pop-up shows.
+        EXPECT_FALSE(IsDrawn(*level.game, "WinPopup"));
+        int frames = 0;
+        while (!IsDrawn(*level.game, "WinPopup") && frames < 180)
+        {
+            level.game->RunFrames(1);
+            ++frames;
+        }
+        EXPECT_TRUE(IsDrawn(*level.game, "WinPopup"));
+    }
 
     rules.SetState(GameState::Paused);
     level.game->RunFrames(1);
@@ -337,11 +352,15 @@ TEST(LevelRules, LosingTheFocusPausesAndPreviousRestoresEverything)
     level.game->RunFrames(1);
     EXPECT_EQ(rules.CurrentState, GameState::Deploy);
     EXPECT_GT(rules.IntroTimer, intro);
+    if (HUDInstance() != nullptr)
+    {
+        EXPECT_TRUE(HasInactiveBehaviour(level.World(), level.Find("Resume_Game_Button"))) << "the pause menu hides";
+    }
 
     // In play: everything frozen, then every membership back as it was.
     level.Play();
     level.game->RunFrames(1);
-    const auto before = Memberships(level.World());
+    const auto before = Memberships(*level.game);
     level.game->platform.SetFocused(false);
     level.game->RunFrames(2);
     EXPECT_EQ(rules.CurrentState, GameState::Paused);
@@ -352,7 +371,7 @@ TEST(LevelRules, LosingTheFocusPausesAndPreviousRestoresEverything)
     std::swap(rules.CurrentState, rules.PreviousState);
     level.game->RunFrames(1);
     EXPECT_EQ(rules.CurrentState, GameState::Playing);
-    EXPECT_EQ(Memberships(level.World()), before);
+    EXPECT_EQ(Memberships(*level.game), before);
 }
 
 TEST(LevelRules, EscapePausesAndResumesThePlay)
@@ -363,14 +382,53 @@ TEST(LevelRules, EscapePausesAndResumesThePlay)
     if (GameControllerInstance() == nullptr)
         GTEST_SKIP() << "the squad controller (its pause key) is not on main yet";
     level.game->RunFrames(1);
-    const auto before = Memberships(level.World());
+    const auto before = Memberships(*level.game);
     level.game->Tap(EscapeKey);
     EXPECT_EQ(rules.CurrentState, GameState::Paused);
     EXPECT_FALSE(level.Moves("Player_1"));
     level.game->Tap(EscapeKey);
     level.game->RunFrames(1);
     EXPECT_EQ(rules.CurrentState, GameState::Playing);
-    EXPECT_EQ(Memberships(level.World()), before);
+    EXPECT_EQ(Memberships(*level.game), before);
+}
+
+TEST(LevelRules, ThePauseMenuResumesThePlayOrRestartsTheLevel)
+{
+    const Level level;
+    bGameLogic& rules = *level.rules;
+    level.Play();
+    if (HUDInstance() == nullptr)
+        GTEST_SKIP() << "the HUD (its pause button and menu) is not on main yet";
+    WaitForOpenDoors(*level.game);
+    const auto before = Memberships(*level.game);
+
+    ClickOn(*level.game, "Pause_Button");
+    level.game->RunFrames(1);
+    EXPECT_EQ(rules.CurrentState, GameState::Paused);
+    EXPECT_FALSE(level.Moves("Player_1"));
+    EXPECT_FALSE(IsDrawn(*level.game, "HUD_Bar"));
+    EXPECT_TRUE(IsDrawn(*level.game, "Resume_Game_Button"));
+    ClickOn(*level.game, "Resume_Game_Button");
+    level.game->RunFrames(2);
+    EXPECT_EQ(rules.CurrentState, GameState::Playing);
+    EXPECT_EQ(Memberships(*level.game), before);
+    EXPECT_FALSE(IsDrawn(*level.game, "Resume_Game_Button"));
+
+    level.KillZombie(1);
+    ClickOn(*level.game, "Pause_Button");
+    level.game->RunFrames(1);
+    ClickOn(*level.game, "Restart_Game_Button");
+    level.game->RunFrames(1);
+    ClickOn(*level.game, "Restart_Yes_Button");
+    int frames = 0;
+    while (GameLogicInstance() != nullptr && GameLogicInstance()->RemainingEnemies != 10 && frames < 200)
+    {
+        level.game->RunFrames(1);
+        ++frames;
+    }
+    ASSERT_NE(GameLogicInstance(), nullptr);
+    EXPECT_EQ(GameLogicInstance()->RemainingEnemies, 10) << "the level loaded afresh";
+    EXPECT_EQ(GameLogicInstance()->CurrentState, GameState::Deploy);
 }
 
 TEST(LevelRules, RestartLoadsTheSameLevelAfresh)
