@@ -333,7 +333,8 @@ void bGameLogic::EnterOpening(Coordinator& coordinator)
     if (bHUD* hud = HUDInstance())
     {
         PauseQueue& queue = coordinator.PauseQueue;
-        queue.Unfreeze(hud->PauseButton);
+        if (hud->PauseButton != NO_ENTITY)
+            queue.Unfreeze(hud->PauseButton);
         for (const Entity element : hud->HudBarEntities)
             queue.Unfreeze(element);
         for (const Entity element : hud->SoldierPortraits)
@@ -442,7 +443,8 @@ void bGameLogic::ForEachHudGroupMember(const std::function<void(Entity)>& action
     const bHUD* hud = HUDInstance();
     if (hud == nullptr)
         return;
-    action(hud->PauseButton);
+    if (hud->PauseButton != NO_ENTITY)
+        action(hud->PauseButton);
     for (const std::vector<Entity>* group :
          {&hud->HudBarEntities, &hud->SoldierPortraits, &hud->SoldierPanelEntities, &hud->SelectionEntities})
         for (const Entity element : *group)

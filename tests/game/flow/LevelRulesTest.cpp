@@ -16,6 +16,7 @@
 #include "game/flow/bCameraBehaviour.h"
 #include "game/flow/bGameLogic.h"
 #include "game/flow/bHUD.h"
+#include "game/flow/bImageBehaviour.h"
 #include "game/squad/bGameController.h"
 #include "game/squad/bPlayerBehaviour.h"
 
@@ -176,6 +177,68 @@ TEST(LevelRules, TheOpeningPansAfterTheIntroDelayThenPlaysTheTitles)
     level.game->RunFrames(1);
     EXPECT_TRUE(level.Moves("Player_1"));
     EXPECT_TRUE(IsDrawn(*level.game, "HUD_Bar"));
+}
+
+TEST(LevelRules, TheTitleFadesWithThePanAndWithoutATitleBothBarsLeave)
+{
+    // The level-title list as the HUD keeps it, with or without a title before the two bars.
+    for (const bool titled : {true, false})
+    {
+        SCOPED_TRACE(titled ? "a title" : "no title");
+        const auto game = LevelRulesGame("Titles.json");
+        bHUD hud;
+        HUDInstance() = &hud;
+        const Entity title = game->Find("Level_Title");
+        const Entity top = game->Find("Letterbox_Top");
+        const Entity bottom = game->Find("Letterbox_Bottom");
+        hud.LevelTitleEntities = titled ? std::vector<Entity>{title, top, bottom} : std::vector<Entity>{top, bottom};
+        bGameLogic& rules = RulesOf(*game);
+        const auto first = game->coordinator->GetBehaviourAs<bImageBehaviour>(hud.LevelTitleEntities.front());
+        const float firstHome = first->cameraOffset.y;
+
+        int frames = 0;
+        while (!rules.IntroStarted && frames < 300)
+        {
+            game->RunFrames(1);
+            ++frames;
+        }
+        game->RunFrames(1);
+        if (titled)
+        {
+            EXPECT_EQ(first->FXLimits, 0.0f) << "the title fades out with the pan";
+            EXPECT_LT(first->FXSpeed, 0.0f);
+        }
+        else
+        {
+            EXPECT_EQ(first->cameraOffset.y, firstHome) << "the bar is no title: it stays until the titles start";
+        }
+
+        frames = 0;
+        while (!rules.TitlesStarted && frames < 120)
+        {
+            game->RunFrames(1);
+            ++frames;
+        }
+        ASSERT_TRUE(rules.TitlesStarted);
+        EXPECT_EQ(HasInactiveBehaviour(*game->coordinator, title), titled) << "the title has faded by then";
+        if (!titled)
+        {
+            EXPECT_TRUE(first->HideWhenFXEnds);
+            game->RunFrames(70);
+            EXPECT_TRUE(HasInactiveBehaviour(*game->coordinator, top)) << "no bar is left across the screen";
+        }
+
+        // The last entry hides itself when its effect is over (the HUD's title effects start it;
+        // here it is hidden by hand where they have not); then the level is played.
+        if (const auto last = game->coordinator->GetBehaviourAs<bImageBehaviour>(bottom); last->active)
+        {
+            EXPECT_EQ(rules.CurrentState, GameState::Deploy);
+            last->active = false;
+            game->RunFrames(1);
+        }
+        EXPECT_EQ(rules.CurrentState, GameState::Playing);
+        EXPECT_EQ(rules.PreviousState, GameState::Deploy);
+    }
 }
 
 TEST(LevelRules, KillsMarkTheLastZombiesAfterNinetySecondsAndTheLastKillWins)
