@@ -1,5 +1,6 @@
 #include "support/SquadControlGame.h"
 #include "support/HeldStateRules.h"
+#include "support/HeldStepTutorial.h"
 #include "support/SquadGame.h"
 #include "support/TestCharacter.h"
 
@@ -12,6 +13,7 @@ std::unique_ptr<TestGame> SquadControlGame(const std::string& scene)
                                                coordinator.ResolveBehaviourSystem();
                                                coordinator.BehaviourSystem->RegisterBehaviour<TestCharacter>();
                                                coordinator.BehaviourSystem->RegisterBehaviour<HeldStateRules>();
+                                               coordinator.BehaviourSystem->RegisterBehaviour<HeldStepTutorial>();
                                            });
     Coordinator& coordinator = *game->coordinator;
     coordinator.ResourceManager.LoadStage3(coordinator);

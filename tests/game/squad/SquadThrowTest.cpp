@@ -163,3 +163,22 @@ TEST_F(SquadThrowTest, ThrowKeysAndARightClickCancelAndTheThrowerIsTheFirstWhoHa
     EXPECT_NE(game->Find("Molotov"), NO_ENTITY);
     game->RunFrames(2);
 }
+
+TEST_F(SquadThrowTest, AThrowerThatDiesWhileAimingEndsTheAimAndStaysDead)
+{
+    Start("Throw.json");
+    Key('1');
+    MoveCursorTo({1300, 900});
+    Key('Q');
+    ASSERT_EQ(controller->ThrowMode, 1);
+    auto thrower = SoldierBehaviour(1);
+    thrower->TakeDamage(World(), 1000.0f, NO_ENTITY);
+    game->RunFrames(3);
+    EXPECT_EQ(controller->ThrowMode, 0);
+    EXPECT_EQ(controller->Thrower, NO_ENTITY);
+    EXPECT_EQ(thrower->ActionState, bPlayerBehaviour::ActionDead);
+    EXPECT_TRUE(Selection().empty());
+    for (Entity segment : controller->TrajectorySegments)
+        EXPECT_FALSE(IsDrawn(segment));
+    EXPECT_FALSE(IsDrawn(*controller->AoeIndicators.begin()));
+}
