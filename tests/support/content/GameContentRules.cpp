@@ -5,6 +5,7 @@
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/SquadControlContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
@@ -13,6 +14,7 @@ void AddGameRules(ContentCheck& check)
     AddLevelRulesRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddSquadControlRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
