@@ -6,6 +6,7 @@
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
 #include "support/content/SquadControlContentRules.h"
+#include "support/content/TutorialContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
@@ -15,6 +16,7 @@ void AddGameRules(ContentCheck& check)
     AddScreenElementRules(check);
     AddSoldierRules(check);
     AddSquadControlRules(check);
+    AddTutorialRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
