@@ -132,12 +132,8 @@ TEST(HudMarkers, SitOnTheViewEdgeClearOfTheHudAndPointAtTheSoldier)
         EXPECT_FLOAT_EQ(coordinator.GetComponent<Renderer>(marker)->scaleX, 30.0f * c.scale);
         EXPECT_FLOAT_EQ(coordinator.GetComponent<Renderer>(icon)->scaleY, 22.0f * c.scale);
     }
-}
 
-TEST(HudMarkers, SoldierNumbersOutsideTheRowChangeNothing)
-{
-    const auto game = HudGame("Squad4.json");
-    Coordinator& coordinator = *game->coordinator;
+    // Soldier numbers outside the row change nothing.
     std::vector<Vector2> before;
     for (Entity entity : Hud().OffscreenMarkers)
         before.push_back(coordinator.GetComponent<Transform>(entity)->position);
