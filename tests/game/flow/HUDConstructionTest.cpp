@@ -165,8 +165,11 @@ TEST_P(HudSpawnList, FollowsObjectiveSquadAndLevel)
     }
 }
 
-const Names KillAllBar = {"ZombieCounter", "Zombies_Remaining", "Objective_KillAll", "HUD_Bar", "HUD_Key_Pause"};
-const Names EscapeBar = {"HUD_Bar", "HUD_Key_Pause"};
+// The key hint and the order buttons follow in prefab-file order.
+const Names KillAllBar = {"ZombieCounter", "Zombies_Remaining", "Objective_KillAll", "HUD_Bar", "HUD_Key_Pause",
+                          "HUD_Key_Reload", "HUD_Key_Heal", "HUD_Key_Grenade", "HUD_Key_Molotov", "HUD_Key_Breach",
+                          "HUD_Key_Stop", "HUD_Key_CenterCam"};
+const Names EscapeBar(KillAllBar.begin() + 3, KillAllBar.end());
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, HudSpawnList,

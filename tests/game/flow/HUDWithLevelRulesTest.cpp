@@ -17,7 +17,7 @@ namespace
 {
 // The HUD's groups that the level rules hide while paused.
 const std::vector<std::string> HudGroups = {"HUD_Bar", "ZombieCounter", "Player1_DP", "Player2_DP", "Player_HUD",
-                                            "HealthBar", "Player_AmmoClip", "Pause_Button"};
+                                            "HealthBar", "Player_AmmoClip", "HUD_Key_Reload", "Pause_Button"};
 
 // A level under real rules, or null (the test skips) where the rules do not run yet.
 std::unique_ptr<TestGame> RealRulesLevel()
