@@ -4,6 +4,7 @@
 #include "support/content/FrontEndContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
@@ -11,6 +12,7 @@ void AddGameRules(ContentCheck& check)
     AddFrontEndRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddZombieRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
