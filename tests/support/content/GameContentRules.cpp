@@ -8,6 +8,7 @@
 #include "support/content/SoldierContentRules.h"
 #include "support/content/SquadControlContentRules.h"
 #include "support/content/TutorialContentRules.h"
+#include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
@@ -19,6 +20,7 @@ void AddGameRules(ContentCheck& check)
     AddSoldierRules(check);
     AddSquadControlRules(check);
     AddTutorialRules(check);
+    AddZombieRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
