@@ -449,6 +449,8 @@ TEST(LevelRules, EscapePausesAndResumesThePlay)
     level.game->Tap(EscapeKey);
     EXPECT_EQ(rules.CurrentState, GameState::Paused);
     EXPECT_FALSE(level.Moves("Player_1"));
+    // A key pressed again in the frame right after its completed press is not a new press.
+    level.game->RunFrames(1);
     level.game->Tap(EscapeKey);
     level.game->RunFrames(1);
     EXPECT_EQ(rules.CurrentState, GameState::Playing);
