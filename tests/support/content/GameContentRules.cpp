@@ -2,6 +2,7 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
+#include "support/content/LevelLayoutContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
 
@@ -9,6 +10,7 @@ void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddFrontEndRules(check);
+    AddLevelLayoutRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
 }
