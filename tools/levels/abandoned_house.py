@@ -55,11 +55,11 @@ LEVEL = Level(
     inner_texture="Wall_Plaster",
     ground="Floor_Grass",
     floors=[
-        ("Floor_LivingRoom", "Floor_Wood", 11, 1, 20, 6),
+        ("Floor_LivingRoom", "Floor_Wood", 11, 1, 20, 7),
         ("Floor_Kitchen", "Floor_Tile", 11, 7, 20, 12),
         ("Floor_Hall", "Floor_Wood", 20, 7, 26, 12),
         ("Floor_Bedroom", "Floor_Carpet", 20, 1, 26, 7),
-        ("Floor_Path", "Floor_Dirt", 5, 4, 10, 5),
+        ("Floor_Path", "Floor_Dirt", 4, 3, 11, 6),
     ],
     legend=LEGEND,
     pan_start=(19, 6),

@@ -57,8 +57,8 @@ LEVEL = Level(
     floors=[
         ("Floor_Farmhouse", "Floor_Wood", 4, 1, 14, 7),
         ("Floor_Barn", "Floor_Dirt", 21, 1, 34, 8),
-        ("Floor_Yard", "Floor_Dirt", 1, 15, 8, 18),
-        ("Floor_Field", "Floor_Dirt", 22, 9, 34, 18),
+        ("Floor_Yard", "Floor_Dirt", 0, 14, 8, 19),
+        ("Floor_Field", "Floor_Dirt", 21, 8, 35, 19),
     ],
     legend=LEGEND,
     pan_start=(27, 5),

@@ -29,7 +29,7 @@ WORLD = (-630.0, -700.0, 3250.0, 1440.0)  # the collision world: min x, min y, m
 WALL_KINDS = {
     "#": ("outer", 28),
     "+": ("inner", 20),
-    "f": ("fence", 14),
+    "f": ("fence", 20),
 }
 
 ZOMBIE_FIGURES = {
@@ -308,10 +308,9 @@ class Level:
         minx, miny, maxx, maxy = self.camera_bounds
         self.floor_entity("Ground", self.ground, minx, miny, maxx, maxy, LAYER_FLOOR, self.base_light)
         for name, texture, c0, r0, c1, r1 in self.floors:
-            x0 = c0 * TILE
-            x1 = (c1 + 1) * TILE
-            y1 = (self.row_count - r0) * TILE
-            y0 = (self.row_count - 1 - r1) * TILE
+            # from the centre line of the wall tiles that bound the room to the opposite ones
+            x0, y1 = self.centre(c0, r0)
+            x1, y0 = self.centre(c1, r1)
             self.floor_entity(name, texture, x0, y0, x1, y1, LAYER_FLOOR + 0.1, self.base_light)
         for texture, c, r, size, rot in self.decals:
             x, y = self.centre(c, r)
@@ -468,7 +467,7 @@ class Level:
                          "Grenades": spec.get("grenades", 0), "Molotovs": spec.get("molotovs", 0)}
             facing = spec.get("facing", 90)
             self.add({"Transform": transform(x, y, facing, Children=[torch]),
-                      "Renderer": renderer(look, LAYER_SOLDIER, 36, 36),
+                      "Renderer": renderer(look, LAYER_SOLDIER, 56, 56),
                       "Identifier": {"type": name, "tags": "PLAYER,PLAYER%d,ANIMATED,%s" % (n, look)},
                       "Animation": {"AnimationTag": look},
                       "PhysicsCollision": box_collider(40, 40, movable=True, kind=1),
@@ -491,7 +490,7 @@ class Level:
             figures.update(self.zombie_overrides.get(ch, {}))
             facing = (c * 37 + r * 53) % 360  # varied but fixed
             self.add({"Transform": transform(x, y, facing),
-                      "Renderer": renderer(look, LAYER_ZOMBIE, size * 0.9, size * 0.9),
+                      "Renderer": renderer(look, LAYER_ZOMBIE, size * 1.4, size * 1.4),
                       "Identifier": {"type": self.numbered(base), "tags": "ENEMY,ANIMATED,%s" % look},
                       "Animation": {"AnimationTag": look},
                       "PhysicsCollision": box_collider(size, size, movable=True, kind=1),

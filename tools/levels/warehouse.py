@@ -43,7 +43,7 @@ PLACES = {
     # the yard: a few strays and one charger in the open by the trucks
     "z": [(10, 16), (14, 14), (25, 17), (28, 14),
           # hall A: a pack round a barrel, and stragglers
-          (12, 6), (14, 6), (13, 7), (8, 3), (16, 10),
+          (12, 6), (14, 6), (13, 7), (8, 3), (16, 10), (19, 11),
           # the aisles: one or two per aisle
           (24, 2), (31, 4), (23, 5), (27, 8), (32, 7), (25, 11), (30, 10),
           # hall B: a pack by the gas tank
