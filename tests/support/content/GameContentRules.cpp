@@ -5,6 +5,7 @@
 #include "support/content/LevelLayoutContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
@@ -13,6 +14,7 @@ void AddGameRules(ContentCheck& check)
     AddLevelLayoutRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddZombieRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
