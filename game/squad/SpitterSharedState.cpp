@@ -12,6 +12,12 @@ std::set<Entity>& LivingPlayers()
     return players;
 }
 
+int& LiveSpitterCount()
+{
+    static int count = 0;
+    return count;
+}
+
 void ResetSpitterSharedState()
 {
     WallCorners().clear();

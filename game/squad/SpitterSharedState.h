@@ -21,5 +21,9 @@ std::vector<WallCorner>& WallCorners();
 // The soldiers of the level rules' census that are still alive, as the spitters last saw them.
 std::set<Entity>& LivingPlayers();
 
+// The spitting zombie behaviours that exist; when the last one goes, both collections are
+// emptied, so that no scene reads another's walls or soldiers.
+int& LiveSpitterCount();
+
 // Both empty again (for tests and for a new scene).
 void ResetSpitterSharedState();

@@ -4,10 +4,12 @@
 #include "engine/core/ISerializable.h"
 #include "engine/platform/audio/VoiceHandle.h"
 #include "engine/systems/PathSearch.h"
+#include "game/squad/PathSearchMemo.h"
 #include "game/squad/bCharacterBehaviour.h"
 
 #include <cstdint>
 #include <set>
+#include <vector>
 
 class bUniqueGrid;
 
@@ -128,4 +130,24 @@ public:
     float HitEffectTimer = 0.0f;
     // The scene's path grid, found at Start; not owned.
     bUniqueGrid* PathGrid = nullptr;
+
+private:
+    // Steps of Update (bChargerZombieUpdate.cpp).
+    void GrowTimers(int steps, int stateAtStart);
+    // Walks the path one cell at a time; true when its last cell was reached this frame.
+    bool FollowPath(Coordinator& coordinator, const Vector2& position);
+    // Drops dead soldiers; returns whether blocking is allowed this frame.
+    bool LookAfterSoldiers(Coordinator& coordinator);
+    void ScanSoldiers(Coordinator& coordinator, const Vector2& position);
+    void ActOnTarget(Coordinator& coordinator, bool blockAllowed);
+    void SearchForTrackedPlayer(Coordinator& coordinator, const Vector2& position);
+    void ShowStateClip(Coordinator& coordinator) const;
+    void StopNearbySound(Coordinator& coordinator);
+
+    // OnDeath has run: a charger dies once, and nothing changes its state afterwards.
+    bool deathHandled = false;
+    // The soldiers within the trigger range this frame (kept, so the scan allocates nothing).
+    std::vector<Entity> candidates;
+    // The last failed search for the tracked soldier, not repeated while nothing has changed.
+    PathSearchMemo pathMemo;
 };

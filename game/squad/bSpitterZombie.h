@@ -4,7 +4,12 @@
 #include "engine/core/ISerializable.h"
 #include "engine/platform/audio/VoiceHandle.h"
 #include "engine/systems/PathSearch.h"
+#include "engine/systems/EntityBits.h"
+#include "game/squad/PathSearchMemo.h"
 #include "game/squad/bCharacterBehaviour.h"
+
+#include <array>
+#include <vector>
 
 class bUniqueGrid;
 
@@ -31,6 +36,12 @@ public:
     static constexpr int RetreatNone = 0;
     static constexpr int RetreatHiding = 1;
     static constexpr int RetreatReturning = 2;
+
+    // Counts the spitters alive; the last one to go empties the scene's shared collections.
+    bSpitterZombie();
+    ~bSpitterZombie() override;
+    bSpitterZombie(const bSpitterZombie&) = delete;
+    bSpitterZombie& operator=(const bSpitterZombie&) = delete;
 
     void Awake(Coordinator& coordinator) override;
     // Home position, the scene's path grid (assert "PATHFINDING GRID NOT FOUND" without an entity
@@ -118,4 +129,49 @@ public:
     VoiceHandle NearbyChannel;
     // The scene's path grid, found at Start; not owned.
     bUniqueGrid* PathGrid = nullptr;
+
+private:
+    // Steps of Update.
+    void GrowTimers(int steps);
+    void ForgetDeadSoldiers(Coordinator& coordinator);
+    void Retreat(Coordinator& coordinator);
+    // Walks the path one cell at a time; true when its last cell was reached this frame.
+    bool FollowPath(Coordinator& coordinator, const Vector2& position);
+    void ScanSoldiers(Coordinator& coordinator, const Vector2& position);
+    void AimAtTarget(Coordinator& coordinator, const Vector2& position);
+    void ShowStateClip(Coordinator& coordinator) const;
+    void StopNearbySound(Coordinator& coordinator);
+    // The shared collections, built by the first spitter of the scene (bSpitterZombieHiding.cpp).
+    void BuildWallCorners(Coordinator& coordinator) const;
+    // Whether the spot is hidden from every living soldier (bSpitterZombieHiding.cpp).
+    bool HiddenFromSoldiers(Coordinator& coordinator, const Vector2& spot);
+
+    // What a hiding-spot search that found nothing depended on: the same search over the same
+    // world finds nothing again, so it is not repeated until one of these changes.
+    struct FailedSearch
+    {
+        bool valid = false;
+        Vector2 spitter;
+        Entity threat = NO_ENTITY;
+        Vector2 threatAt;
+        std::size_t soldierCount = 0;
+        std::array<Entity, 8> soldiers{};
+        std::array<Vector2, 8> soldiersAt{};
+        std::size_t cornerCount = 0;
+        const bUniqueGrid* grid = nullptr;
+        std::vector<char> map;
+        EntityBits colliders;
+    };
+    // Fills the record with this moment's world; false when it cannot describe it (too many
+    // soldiers to remember), so the search always runs.
+    bool DescribeSearch(Coordinator& coordinator, FailedSearch& record) const;
+    bool SameSearch(const FailedSearch& now) const;
+
+    // OnDeath has run: a spitter dies once, so a spitter killed in its burst frame counts once.
+    bool deathHandled = false;
+    // The soldiers within the trigger range this frame (kept, so the scan allocates nothing).
+    std::vector<Entity> candidates;
+    FailedSearch failedSearch;
+    FailedSearch searchNow;
+    PathSearchMemo pathMemo;
 };

@@ -3,7 +3,10 @@
 #include "engine/core/ISerializable.h"
 #include "game/squad/bCharacterBehaviour.h"
 
+class Transform;
+
 #include <cstdint>
+#include <vector>
 
 // The plain zombie: stands until a soldier is within TriggerRange and in sight, walks straight at
 // it, strikes it while within AttackRange, bleeds when hit, and on death may drop loot, reports
@@ -55,4 +58,16 @@ public:
     float CorpseTimer = 0.0f;
     // The soldier being hunted.
     Entity Target = NO_ENTITY;
+
+private:
+    // Picks the nearest soldier in sight, or lets go of one still within the trigger range.
+    void ChooseTarget(Coordinator& coordinator, const Vector2& position);
+    // Walks at the target or strikes it.
+    void ChaseOrAttack(Coordinator& coordinator, Transform& transform);
+    void ShowStateClip(Coordinator& coordinator) const;
+
+    // OnDeath has run: a zombie dies once, however many killing blows land in its last frame.
+    bool deathHandled = false;
+    // The soldiers within the trigger range this frame; kept so the search allocates nothing.
+    std::vector<Entity> candidates;
 };

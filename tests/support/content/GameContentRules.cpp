@@ -2,15 +2,19 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
+#include "support/content/LevelLayoutContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddFrontEndRules(check);
+    AddLevelLayoutRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddZombieRules(check);
 }
 
 ContentCheck GameContentCheck(const std::filesystem::path& assetRoot)
