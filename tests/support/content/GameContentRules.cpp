@@ -5,6 +5,7 @@
 #include "support/content/LevelLayoutContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/TutorialContentRules.h"
 #include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
@@ -14,6 +15,7 @@ void AddGameRules(ContentCheck& check)
     AddLevelLayoutRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddTutorialRules(check);
     AddZombieRules(check);
 }
 
