@@ -4,6 +4,7 @@
 #include "engine/components/Transform.h"
 #include "engine/systems/sIdentifierSystem.h"
 #include "game/flow/PublishedInstances.h"
+#include "game/flow/bCameraBehaviour.h"
 #include "game/flow/bDoorBehaviour.h"
 #include "game/flow/bGameLogic.h"
 #include "game/flow/bTutorialLogic.h"
@@ -59,6 +60,16 @@ int LevelPlayer::TutorialStep() const
 {
     const bTutorialLogic* tutorial = TutorialLogicInstance();
     return tutorial != nullptr ? tutorial->TutorialStep : 0;
+}
+
+bool LevelPlayer::WaitForCamera(int limitFrames)
+{
+    return RunUntil(
+        [this] {
+            const auto camera = game.coordinator->GetBehaviourAs<bCameraBehaviour>(game.coordinator->CameraEntity);
+            return camera == nullptr || (camera->MoveTimeLeft() <= 0.0f && camera->QueuedMoveCount() == 0);
+        },
+        limitFrames);
 }
 
 std::vector<Entity> LevelPlayer::Tagged(const std::string& tag) const
@@ -162,6 +173,7 @@ float LevelPlayer::HealthShare(Entity soldier) const
 CursorPoint LevelPlayer::BringOnScreen(Vector2 world)
 {
     Coordinator& coordinator = *game.coordinator;
+    WaitForCamera();
     // The widest view first: most of the level then shows at once.
     for (int notch = 0; notch < 40 && coordinator.ViewHeight < coordinator.ZoomMax; ++notch)
     {
@@ -339,15 +351,96 @@ void LevelPlayer::BreachDoor(Entity door)
     SelectAll();
 }
 
-GameState LevelPlayer::HuntZombies(int limitFrames)
+namespace
+{
+constexpr float PackRadius = 160.0f;
+constexpr float ThrowReach = 600.0f;
+
+int Neighbours(const LevelPlayer& player, const std::vector<Entity>& zombies, Entity zombie)
+{
+    int count = 0;
+    for (Entity other : zombies)
+        count += other != zombie && Distance(player.PositionOf(other), player.PositionOf(zombie)) < PackRadius;
+    return count;
+}
+}
+
+Vector2 LevelPlayer::BiggestGroup() const
+{
+    const std::vector<Entity> zombies = Zombies();
+    const Vector2 squad = SquadCentre();
+    Entity best = NO_ENTITY;
+    int most = -1;
+    for (Entity zombie : zombies)
+    {
+        const int near = Neighbours(*this, zombies, zombie);
+        if (near > most ||
+            (near == most && Distance(PositionOf(zombie), squad) < Distance(PositionOf(best), squad)))
+        {
+            most = near;
+            best = zombie;
+        }
+    }
+    return best == NO_ENTITY ? squad : PositionOf(best);
+}
+
+Vector2 LevelPlayer::ZombieCentre() const
+{
+    const std::vector<Entity> zombies = Zombies();
+    Vector2 sum;
+    for (Entity zombie : zombies)
+    {
+        sum.x += PositionOf(zombie).x;
+        sum.y += PositionOf(zombie).y;
+    }
+    if (zombies.empty())
+        return SquadCentre();
+    const float count = static_cast<float>(zombies.size());
+    return {sum.x / count, sum.y / count};
+}
+
+bool LevelPlayer::ThrowAtAPack()
+{
+    const std::vector<Entity> zombies = Zombies();
+    const std::vector<Entity> soldiers = Soldiers();
+    for (Entity zombie : zombies)
+    {
+        if (Neighbours(*this, zombies, zombie) < 2)
+            continue;
+        const Vector2 pack = PositionOf(zombie);
+        bool clear = true;
+        for (Entity soldier : soldiers)
+            clear = clear && Distance(PositionOf(soldier), pack) > 250.0f;
+        if (!clear)
+            continue;
+        for (Entity soldier : soldiers)
+        {
+            const auto behaviour = game.coordinator->GetBehaviourAs<bPlayerBehaviour>(soldier);
+            if (Distance(PositionOf(soldier), pack) > ThrowReach - 40.0f ||
+                (behaviour->Grenades == 0 && behaviour->Molotovs == 0 && !behaviour->InfiniteExplosives))
+                continue;
+            SelectOne(soldier);
+            AimThrow(behaviour->Grenades > 0 || behaviour->InfiniteExplosives ? 'Q' : 'W', pack);
+            ReleaseThrow();
+            game.RunFrames(30);
+            SelectAll();
+            return true;
+        }
+    }
+    return false;
+}
+
+GameState LevelPlayer::HuntZombies(int limitFrames, const std::function<bool()>& stopWhen, bool throwing)
 {
     const double start = game.platform.Time();
     const double limit = limitFrames * ScriptedPlatform::FrameSeconds;
     float lastDistance = std::numeric_limits<float>::max();
     int stuck = 0;
-    while (!Over(State()) && game.platform.Time() - start < limit)
+    while (!Over(State()) && game.platform.Time() - start < limit && !(stopWhen && stopWhen()))
     {
         LookAfterSquad();
+        if (throwing && ThrowAtAPack())
+            continue;
         const std::vector<Entity> zombies = Zombies();
         const Vector2 centre = SquadCentre();
         if (zombies.empty() || Soldiers().empty())

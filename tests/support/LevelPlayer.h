@@ -28,6 +28,9 @@ public:
     bool WaitUntilPlaying(int limitFrames = 1200);
     // The running tutorial's step, 0 without one.
     int TutorialStep() const;
+    // Runs frames until no scripted camera move plays or waits (the view then takes the
+    // player's input again).
+    bool WaitForCamera(int limitFrames = 900);
 
     // ---- Reading the world ----
     // Soldiers alive ("PLAYER" with an active soldier behaviour), in ascending id.
@@ -77,9 +80,18 @@ public:
     // keep everyone selected.
     void LookAfterSquad();
     // Hunts every zombie down: walks the squad toward the nearest one (stopping short of it so
-    // the rifles do the work), breaching a door when the squad stops beside one, until the level
-    // is won or lost or the limit passes. The state it ended in.
-    GameState HuntZombies(int limitFrames);
+    // the rifles do the work), breaching the nearest door when the squad cannot get closer, and
+    // with `throwing` clearing packs of zombies with grenades and molotovs, until the level is
+    // won or lost, `stopWhen` holds or the limit passes. The state it ended in.
+    GameState HuntZombies(int limitFrames, const std::function<bool()>& stopWhen = {}, bool throwing = false);
+    // Throws a grenade (or a molotov when no one has grenades) from the selected soldier nearest
+    // to a pack of three or more zombies within a throw's reach and clear of the squad; false
+    // when there is no such pack or no such soldier.
+    bool ThrowAtAPack();
+    // The zombie with the most others near it (of equals, the one nearest to the squad).
+    Vector2 BiggestGroup() const;
+    // The mean position of the living zombies.
+    Vector2 ZombieCentre() const;
 
 private:
     // The door nearest to the point, NO_ENTITY when none stands.
