@@ -69,11 +69,7 @@ TEST(LevelLayoutContentRules, EachFaultIsNamed)
           "entity \"Wall_1\": is a wall without the tag \"UNPATHABLE\": thrown explosives pass through it and paths "
           "lead through it",
           "entity \"Door_1\": is a door without the path grid's tag \"UNPATHABLE\", so paths lead through it while "
-          "it is shut",
-          "entity \"Crate_1\": carries \"ENEMY\" but is no zombie: the level counts it as one and can never be won "
-          "by killing them all",
-          "entity \"Zombie_1\": is a zombie without the tag \"ENEMY\": soldiers never shoot it and the level is won "
-          "without it"}},
+          "it is shut"}},
         {"Throwing.json",
          {"entity \"GameLogic\": forbids explosives in the throwing tutorial's level, whose steps need a throw",
           "entity \"Player_2\": carries no grenade or molotov in the throwing tutorial's level, whose steps need a "

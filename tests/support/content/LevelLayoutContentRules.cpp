@@ -215,16 +215,6 @@ void WallTagsRule(const DataFile& scene, const std::string& registerTag, Content
     }
 }
 
-void EnemyTagRule(const DataEntity& entity, ContentReport& report)
-{
-    if (entity.HasTag("ENEMY") && !IsZombie(entity))
-        report.Fault(entity, "carries \"ENEMY\" but is no zombie: the level counts it as one and can never be won "
-                             "by killing them all");
-    else if (IsZombie(entity) && !entity.HasTag("ENEMY"))
-        report.Fault(entity, "is a zombie without the tag \"ENEMY\": soldiers never shoot it and the level is "
-                             "won without it");
-}
-
 // --- order and the throwing tutorial --------------------------------------------------------
 
 void OrderRule(const DataFile& scene, ContentReport& report)
@@ -443,6 +433,5 @@ void LevelRules(ContentReport& report)
 
 void AddLevelLayoutRules(ContentCheck& check)
 {
-    check.AddEntityRule(EnemyTagRule);
     check.AddDataRule(LevelRules);
 }
