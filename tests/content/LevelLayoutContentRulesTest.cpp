@@ -1,4 +1,5 @@
 #include "support/content/ContentCheck.h"
+#include "support/content/ContentData.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/LevelLayoutContentRules.h"
 
@@ -24,11 +25,12 @@ const ContentCheck& Check()
 // own scenes and prefab file.
 std::vector<std::string> FindingsAbout(const std::string& fixture)
 {
+    const fs::path path = fs::path(DUSKVANE_FIXTURES) / "content" / "levels" / fixture;
     std::vector<fs::path> scenes = SceneFilesIn(GameContent().resources);
-    scenes.push_back(fs::path(DUSKVANE_FIXTURES) / "content" / "levels" / fixture);
+    scenes.push_back(path);
     std::vector<std::string> texts;
     for (const ContentFinding& finding : Check().Run(scenes, GameContent().resources / "Prefab.json"))
-        if (finding.file == "levels/" + fixture)
+        if (finding.file == DataFileLabel(path))
             texts.push_back(finding.entity.empty() ? finding.problem : finding.entity + ": " + finding.problem);
     return texts;
 }
@@ -74,6 +76,9 @@ TEST(LevelLayoutContentRules, EachFaultIsNamed)
          {"entity \"GameLogic\": forbids explosives in the throwing tutorial's level, whose steps need a throw",
           "entity \"Player_2\": carries no grenade or molotov in the throwing tutorial's level, whose steps need a "
           "throw"}},
+        {"credits/Credits.json",
+         {"entity \"Lawn\": shows the image \"Floor_Grass\", which loads only in a later stage; the credits load no "
+          "stage of their own, so it draws as nothing"}},
     };
     for (const auto& c : cases)
     {

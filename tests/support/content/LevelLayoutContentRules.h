@@ -14,5 +14,7 @@
 //   register tag, so paths go round them (and throws bounce off walls);
 // - the level rules come before the HUD, which reads them as it starts;
 // - in the throwing tutorial's level every soldier carries explosives and explosives are
-//   allowed, or its throwing steps can never be done.
+//   allowed, or its throwing steps can never be done;
+// - the credits (entered without a stage of their own) show and play only what the first
+//   resource stage loads.
 void AddLevelLayoutRules(ContentCheck& check);
