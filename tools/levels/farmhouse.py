@@ -71,4 +71,6 @@ LEVEL = Level(
     lamps={(6, 9): {"radius": 380}, (12, 4): {"radius": 380}, (25, 18): {"radius": 300, "colour": (0.7, 0.8, 1.0)}},
     smoke=((-8, 16),),
     fog=((True, False), (True, True), (False, False), (False, True)),
+    # the pen's pack stays put until the squad comes close: it is there to be thrown at
+    zombie_overrides={"z": {"TriggerRange": 360}},
 )
