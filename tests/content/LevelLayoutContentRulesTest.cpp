@@ -64,9 +64,7 @@ TEST(LevelLayoutContentRules, EachFaultIsNamed)
           "-300) to (1000, 700)",
           "entity \"Ammo_1\": stands outside the path grid, where no path leads"}},
         {"NamesAndTags.json",
-         {"has its HUD before its level rules (or none); the HUD reads the rules as it starts, so the level "
-          "rules' entity must come first",
-          "has 2 entities named \"Lamp_1\"; the code looks that name up and finds only one of them",
+         {"has 2 entities named \"Lamp_1\"; the code looks that name up and finds only one of them",
           "entity \"Door_1\": names \"Lamp_9\", which no entity of the scene is called, so it is silently skipped",
           "entity \"Wall_1\": is a wall without the tag \"UNPATHABLE\": thrown explosives pass through it and paths "
           "lead through it",

@@ -219,24 +219,7 @@ void WallTagsRule(const DataFile& scene, const std::string& registerTag, Content
     }
 }
 
-// --- order and the throwing tutorial --------------------------------------------------------
-
-void OrderRule(const DataFile& scene, ContentReport& report)
-{
-    std::optional<std::size_t> logic;
-    std::optional<std::size_t> hud;
-    for (const DataEntity& entity : scene.entities)
-    {
-        const std::string behaviour = BehaviourName(entity);
-        if (behaviour == "bGameLogic" && !logic)
-            logic = entity.index;
-        if (behaviour == "bHUD" && !hud)
-            hud = entity.index;
-    }
-    if (hud && (!logic || *hud < *logic))
-        report.Fault(scene.label, "has its HUD before its level rules (or none); the HUD reads the rules as it "
-                                  "starts, so the level rules' entity must come first");
-}
+// --- the throwing tutorial --------------------------------------------------------
 
 void ThrowingTutorialRule(const DataFile& scene, ContentReport& report)
 {
@@ -502,7 +485,6 @@ void LevelRules(ContentReport& report)
 {
     for (const DataFile* scene : report.Data().Scenes())
     {
-        OrderRule(*scene, report);
         if (IsCreditsScene(*scene))
             CreditsStageRule(*scene, report);
         if (Soldiers(*scene).empty())
