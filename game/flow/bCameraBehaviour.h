@@ -37,9 +37,11 @@ public:
     void Inspect() override;
 
     // Queues a linear move that reaches the target after the seconds, starting where the last
-    // queued move ends (or at the camera when none is queued).
+    // queued move ends (or at the camera when none is queued). Without time (seconds not above 0)
+    // the queued move plays nothing.
     void QueueMove(Coordinator& coordinator, float seconds, const Vector2& target);
-    // The same at a speed: the duration is the distance over the speed.
+    // The same at a speed: the duration is the distance over the speed. Over no distance, or at
+    // no speed, the queued move plays nothing.
     void QueueMoveAtSpeed(Coordinator& coordinator, const Vector2& target, float speed);
     // Replaces the current move at once (the queue stays) by an eased one that arrives on the
     // target, at the view height, after the seconds.
@@ -80,4 +82,9 @@ public:
     // The camera's start position.
     float centerX = 0.0f;
     float centerY = 0.0f;
+
+private:
+    // Where a newly queued move starts: the end of the last queued move, or the camera itself
+    // when nothing waits.
+    Vector2 NextMoveStart(Coordinator& coordinator) const;
 };

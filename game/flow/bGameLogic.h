@@ -7,8 +7,10 @@
 #include "game/definitions/LevelFiles.h"
 #include "game/definitions/ObjectiveTypes.h"
 
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 // The level's rules: counts soldiers and enemies at load, plays the opening pan, keeps the
 // GameState, measures progress toward the objective, decides win and loss, and on every state
@@ -85,4 +87,27 @@ public:
     float MarkTimer = 0.0f;
     bool MarkPending = false;
     bool MarkDone = false;
+
+private:
+    // Steps of Update.
+    void PlayOpeningPan(Coordinator& coordinator);
+    void MarkLastZombies(Coordinator& coordinator);
+    void EnterState(Coordinator& coordinator);
+    void EndOpening(Coordinator& coordinator);
+
+    // Entry actions of the states.
+    void EnterOpening(Coordinator& coordinator);
+    void ResumeOpening(Coordinator& coordinator);
+    void EnterPlaying(Coordinator& coordinator);
+    void EnterPaused(Coordinator& coordinator);
+    void EnterVerdict(Coordinator& coordinator, bool won);
+
+    // Every named entity but this one, ascending.
+    std::vector<Entity> Others(Coordinator& coordinator) const;
+    void FreezeOthers(Coordinator& coordinator);
+    // The scene-change doors keep working under the pause menu and the end pop-ups.
+    void UnfreezeTransition(Coordinator& coordinator);
+    // The HUD's pause button, bar, portraits, soldier panels and selection frames (nothing
+    // without a HUD).
+    void ForEachHudGroupMember(const std::function<void(Entity)>& action) const;
 };

@@ -295,7 +295,8 @@ TEST_F(CameraControlTest, ACursorOnTheCentreInsideTheBandDoesNotPan)
 
 TEST_F(CameraControlTest, AScriptedMoveBlocksDragAndPanUntilTheCursorLeavesTheEdge)
 {
-    CameraBehaviour().Moves.push_back(CameraMove{});
+    // A long scripted move that stays where the camera is: busy, but never moving it.
+    CameraBehaviour().QueueMove(coordinator, 10.0f, Camera().position);
     game.platform.SetCursor(0, 540);
     game.RunFrames(2);
     EXPECT_EQ(Camera().position.x, 960.0f);
@@ -313,6 +314,8 @@ TEST_F(CameraControlTest, AScriptedMoveBlocksDragAndPanUntilTheCursorLeavesTheEd
 
     // The move is over, but the cursor rests in the band: no pan until it has left once.
     CameraBehaviour().Moves.clear();
+    CameraBehaviour().CurrentMove = CameraMove{};
+    CameraBehaviour().MoveElapsed = 0.0f;
     game.platform.SetCursor(0, 540);
     game.RunFrames(2);
     EXPECT_EQ(Camera().position.x, 960.0f);

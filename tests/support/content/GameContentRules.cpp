@@ -3,6 +3,7 @@
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
 #include "support/content/LevelLayoutContentRules.h"
+#include "support/content/LevelRulesContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
 #include "support/content/ZombieContentRules.h"
@@ -12,6 +13,7 @@ void AddGameRules(ContentCheck& check)
     AddDamageRules(check);
     AddFrontEndRules(check);
     AddLevelLayoutRules(check);
+    AddLevelRulesRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
     AddZombieRules(check);
