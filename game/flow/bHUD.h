@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class bGameLogic;
+
 // The HUD and every menu of a level, built once out of prefabs: soldier portraits with panels,
 // health bars, stat texts and death icons, objective counters, off-screen markers, pause button
 // and menu, confirmation boxes, how-to-play and settings pages, win and lose pop-ups, the level
@@ -117,4 +119,9 @@ public:
     Entity VignetteEntity = NO_ENTITY;
     // The level title (when the level has one), then "Letterbox_Top" and "Letterbox_Bottom".
     std::vector<Entity> LevelTitleEntities;
+
+private:
+    // Per soldier counted by the level rules: selection frame, panel, health bar, portrait, death
+    // icon, stat texts and the hidden off-screen pair, each slot placed along the bottom row.
+    void BuildSoldierRow(Coordinator& coordinator, const bGameLogic& rules);
 };

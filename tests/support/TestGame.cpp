@@ -81,9 +81,9 @@ TestGame::TestGame(const std::string& scene, const std::string& prefabFile, cons
 {
 }
 
-std::unique_ptr<TestGame> TestGame::WithSettings(const std::string& settingsText)
+std::unique_ptr<TestGame> TestGame::WithSettings(const std::string& settingsText, const BeforeStart& beforeStart)
 {
-    return std::unique_ptr<TestGame>(new TestGame(SettingsTextTag{}, settingsText));
+    return std::unique_ptr<TestGame>(new TestGame(SettingsTextTag{}, settingsText, beforeStart));
 }
 
 TestGame::TestGame(SettingsTextTag, const std::string& settingsText, const BeforeStart& beforeStart)

@@ -33,7 +33,7 @@ public:
     explicit TestGame(const std::string& scene, const std::string& prefabFile = Fixture("Prefab.json"),
                       const BeforeStart& beforeStart = {});
     // Starts with this settings text, written as the settings file first.
-    static std::unique_ptr<TestGame> WithSettings(const std::string& settingsText);
+    static std::unique_ptr<TestGame> WithSettings(const std::string& settingsText, const BeforeStart& beforeStart = {});
     ~TestGame();
     TestGame(const TestGame&) = delete;
     TestGame& operator=(const TestGame&) = delete;

@@ -93,6 +93,36 @@ Image DeadOverlay()
     return img;
 }
 
+// A soldier's slot in the HUD row: the card with the health bar's trough and the five stat icons
+// (clip, total rounds; health packs, grenades, molotovs), the numbers written beside them.
+Image SoldierCard()
+{
+    Image img(150, 190);
+    ui::DrawPanel(img, {75, 95}, {71, 91}, 12, ui::Amber());
+    DrawOutlined(img, Box({75, 128}, {62, 7}, 0, 4), Flat(Hex(0x1A1014)), ui::Ink(), 2.0f);
+    void (*icons[])(Image&, Vec2, float, float) = {DrawMagazine, DrawAmmoBox, DrawMedkit, DrawGrenade};
+    const Vec2 places[] = {{14, 150}, {87, 150}, {13, 175}, {63, 175}};
+    for (int i = 0; i < 4; ++i)
+    {
+        Image layer(48, 48);
+        icons[i](layer, {24, 24}, 34, 0.0f);
+        Image small = WithOutline(layer, 1.5f, ui::Ink()).Resized(22, 22);
+        img.Composite(small, static_cast<int>(places[i].x) - 11, static_cast<int>(places[i].y) - 11);
+    }
+    Image molotov(48, 48);
+    DrawMolotov(molotov, {24, 24}, 34, 0.0f, false);
+    img.Composite(WithOutline(molotov, 1.5f, ui::Ink()).Resized(22, 22), 113 - 11, 175 - 11);
+    return img;
+}
+
+// A picture centred in a slot as wide as two cards, its middle 35 pixels above the slot's.
+Image InSlot(const Image& picture)
+{
+    Image img(300, 190);
+    img.Composite(picture, 150 - picture.Width() / 2, 60 - picture.Height() / 2);
+    return img;
+}
+
 Image HealthBack()
 {
     Image img(132, 22);
@@ -169,6 +199,10 @@ void MakeHud(Kit& kit)
     for (int i = 0; i < 4; ++i)
         kit.out.AddImage(Group, Sub, "Portrait_P" + std::to_string(i + 1), Portrait(f, i));
     kit.out.AddImage(Group, Sub, "Portrait_Dead", DeadOverlay());
+    kit.out.AddImage(Group, Sub, "Soldier_Card", SoldierCard());
+    for (int i = 0; i < 4; ++i)
+        kit.out.AddImage(Group, Sub, "Portrait_Slot_P" + std::to_string(i + 1), InSlot(Portrait(f, i)));
+    kit.out.AddImage(Group, Sub, "Portrait_Slot_Dead", InSlot(DeadOverlay()));
     kit.out.AddImage(Group, Sub, "HealthBar_Back", HealthBack());
     kit.out.AddImage(Group, Sub, "HealthBar_Fill", HealthFill());
     kit.out.AddImage(Group, Sub, "Icon_Clip", StatIcon(DrawMagazine));

@@ -40,6 +40,18 @@ Image Track()
     return img;
 }
 
+// The page, labels and tracks in one picture, laid out as the main menu places them, for the
+// pause menu's settings page (which has no separate labels and tracks).
+Image Sheet(Lettering& font)
+{
+    Image img = Page(font);
+    img.Composite(Labels(font), 15, 135);
+    const Image track = Track();
+    for (int y : {167, 270, 373, 477})
+        img.Composite(track, 460, y);
+    return img;
+}
+
 Image Fill()
 {
     Image img(512, 24);
@@ -96,5 +108,7 @@ void MakeSettings(Kit& kit)
     kit.out.AddImage(Group, Sub, "Btn_Reset_Hover", ui::Button(f, 260, 80, "RESET", Look::Hover));
     kit.out.AddImage(Group, Sub, "Toggle_On", Toggle(f, true));
     kit.out.AddImage(Group, Sub, "Toggle_Off", Toggle(f, false));
+    // Levels load it with the rest of the pause menu.
+    kit.out.AddImage("Third_Load", "PauseMenu", "Settings_Sheet", Sheet(f));
 }
 }

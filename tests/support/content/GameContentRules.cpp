@@ -2,6 +2,7 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
+#include "support/content/HUDContentRules.h"
 #include "support/content/LevelLayoutContentRules.h"
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
@@ -12,6 +13,7 @@ void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddFrontEndRules(check);
+    AddHUDRules(check);
     AddLevelLayoutRules(check);
     AddLevelRulesRules(check);
     AddScreenElementRules(check);
