@@ -43,4 +43,8 @@ public:
     Entity Button = NO_ENTITY;
     // Identifier names of the lights switched on when the door opens.
     std::vector<std::string> attachedLights;
+
+private:
+    // Set by the Update that opened the door, which is already queued for destruction.
+    bool opened = false;
 };

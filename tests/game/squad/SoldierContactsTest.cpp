@@ -247,8 +247,8 @@ TEST_F(SoldierContacts, AClosedDoorStopsTheSoldierAndABreachOpensIt)
     auto door = game->Behaviour<bDoorBehaviour>("Door_1");
     ASSERT_TRUE(door);
     door->TriggerRange = 150.0f;
-    const Entity button = coordinator.CreateEntity();
-    DoorButtonPool()[button] = false;
+    ASSERT_FALSE(DoorButtonPool().empty()) << "the door's wake spawns the shared buttons";
+    const Entity button = DoorButtonPool().begin()->first;
 
     soldier->MoveTo(coordinator, {1100.0f, 400.0f});
     EXPECT_TRUE(soldier->Waypoints.empty()) << "no path leads through a closed door";

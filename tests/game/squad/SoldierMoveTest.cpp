@@ -192,6 +192,8 @@ TEST_F(SoldierMove, TheMoveLessonTakesOnlyOrdersIntoItsMarker)
     EXPECT_TRUE(soldier->StraightMove) << "no hint marker: the order is taken";
     soldier->StopPath(coordinator);
     soldier->StraightMove = false;
+    EXPECT_EQ(tutorial.TutorialStep, 4) << "a taken order ends the lesson";
+    tutorial.TutorialStep = 3;
 
     const Entity marker = InstantiatePrefab(coordinator, "Plus_Icon");
     PlaceEntityAt(coordinator, marker, {700.0f, 600.0f});

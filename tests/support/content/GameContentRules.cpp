@@ -7,6 +7,7 @@
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/TutorialContentRules.h"
 #include "support/content/ZombieContentRules.h"
 
 void AddGameRules(ContentCheck& check)
@@ -18,6 +19,7 @@ void AddGameRules(ContentCheck& check)
     AddLevelRulesRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddTutorialRules(check);
     AddZombieRules(check);
 }
 
