@@ -8,6 +8,7 @@
 #include "game/flow/TutorialProgress.h"
 #include "game/squad/SoldierSharedState.h"
 #include "game/squad/SpitterSharedState.h"
+#include "game/squad/bGameController.h"
 
 void ResetGameProcessState()
 {
@@ -19,4 +20,5 @@ void ResetGameProcessState()
     ResetTextFlash();
     ResetTransitionDoorGeometry();
     ResetGameRandom();
+    bGameController::SquadPresent() = false;
 }

@@ -180,4 +180,26 @@ private:
     void HandleOrderKeys(Coordinator& coordinator, int tutorialStep);
     // Starts the scene's music unless it already plays.
     void ChooseSceneMusic(Coordinator& coordinator);
+    // Frees the move markers whose own behaviour has ended their display.
+    void FreeEndedMoveMarkers(Coordinator& coordinator);
+
+    // Parts of the mouse pass (bGameControllerMouse.cpp).
+
+    // The left button: the selection box while held, the box selection when a long drag ends.
+    void HandleSelectionBox(Coordinator& coordinator, int tutorialStep);
+    // Replaces the whole selection by the soldiers inside the dragged box.
+    void SelectInBox(Coordinator& coordinator, int tutorialStep);
+    // The right button: facing arrow and order, then the move order.
+    void HandleOrders(Coordinator& coordinator, int tutorialStep);
+    // Every selected soldier goes to the cursor; a free move marker shows there.
+    void GiveMoveOrder(Coordinator& coordinator);
+    // Keeps a shown arrow in front of the selected soldiers.
+    void FollowArrow(Coordinator& coordinator);
+
+    // The coordinator of the scene, for the class-wide AnySelectedPlayer.
+    Coordinator* world = nullptr;
+    // The last aim with a direction and its length: the cursor right on the thrower has none, so
+    // the aim stays as it was.
+    Vector2 lastThrowAim;
+    float lastThrowLength = 0.0f;
 };

@@ -203,8 +203,7 @@ TEST(ButtonActions, SquadOrdersGoThroughTheSquadController)
     game.coordinator->ResourceManager.LoadStage3(*game.coordinator);
     game.RunFrames(1);
     bGameController* squad = GameControllerInstance();
-    if (squad == nullptr)
-        GTEST_SKIP() << "the squad controller (squad control issue) is not on main yet";
+    ASSERT_NE(squad, nullptr);
     const Entity soldier = game.Find("Player_1");
     // The portrait toggles the soldier's selection.
     ClickScreen(game, 300, 900);

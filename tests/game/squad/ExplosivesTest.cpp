@@ -226,8 +226,6 @@ TEST_F(ExplosivesTest, AMolotovSoundsOnLandingAndLeavesAFireThatTakesItsFiguresA
 // click throws, and the grenade bounces where the preview bent and lands under the indicator.
 TEST_F(ExplosivesTest, TheGrenadeFliesThePathTheThrowPreviewDrew)
 {
-    GTEST_SKIP() << "needs the squad controller's throw mode (the path trace and preview) and the soldier's Throw "
-                    "on main";
     Start("ThrowPreview.json");
     game->Tap('1');
     const CursorPoint aim = game->WindowPointOf(1200, 540);

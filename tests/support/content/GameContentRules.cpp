@@ -7,6 +7,7 @@
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
+#include "support/content/SquadControlContentRules.h"
 #include "support/content/TutorialContentRules.h"
 #include "support/content/ZombieContentRules.h"
 
@@ -19,6 +20,7 @@ void AddGameRules(ContentCheck& check)
     AddLevelRulesRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
+    AddSquadControlRules(check);
     AddTutorialRules(check);
     AddZombieRules(check);
 }
