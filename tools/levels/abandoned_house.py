@@ -72,4 +72,6 @@ LEVEL = Level(
     ],
     lamps={(14, 9): {"radius": 420, "intensity": 1.4}, (10, 4): {"radius": 300}},
     fog=((True, False), (True, True), (False, False), (False, True)),
+    # a calm first level: zombies notice the squad only close by
+    zombie_overrides={"z": {"TriggerRange": 320, "MaxHealth": 90, "CurrentHealth": 90}},
 )

@@ -34,17 +34,18 @@ WALL_KINDS = {
 
 ZOMBIE_FIGURES = {
     # plain zombies: slow, weak alone, dangerous in a crowd
-    "z": {"NameOfThisBehaviour": "bZombieBehaviour", "MaxHealth": 90, "CurrentHealth": 90, "TriggerRange": 340,
-          "Damage": 7, "DamageRate": 2, "AttackRange": 55},
-    "C": {"NameOfThisBehaviour": "bChargerZombie", "MaxHealth": 320, "CurrentHealth": 320, "TriggerRange": 560,
-          "AttackRange": 380, "ChargerChargeCD": 5, "ChargeDamage": 25},
-    "S": {"NameOfThisBehaviour": "bSpitterZombie", "MaxHealth": 120, "CurrentHealth": 120, "TriggerRange": 650,
-          "AttackRange": 480, "SpitterShotCD": 5},
+    "z": {"NameOfThisBehaviour": "bZombieBehaviour", "MaxHealth": 100, "CurrentHealth": 100, "TriggerRange": 420,
+          "Damage": 7, "DamageRate": 2, "AttackRange": 60},
+    "C": {"NameOfThisBehaviour": "bChargerZombie", "MaxHealth": 400, "CurrentHealth": 400, "TriggerRange": 600,
+          "AttackRange": 420, "ChargerChargeCD": 5, "ChargeDamage": 20},
+    "S": {"NameOfThisBehaviour": "bSpitterZombie", "MaxHealth": 80, "CurrentHealth": 80, "TriggerRange": 700,
+          "AttackRange": 520, "SpitterShotCD": 5},
 }
+# (name, animation tag, collider size, drawn half size, speed limit)
 ZOMBIE_LOOKS = {
-    "z": ("Zombie", "Zombie", 40, 130),
-    "C": ("Charger", "Charger", 56, 240),
-    "S": ("Spitter", "Spitter", 44, 160),
+    "z": ("Zombie", "Zombie", 40, 72, 130),
+    "C": ("Charger", "Charger", 56, 96, 150),
+    "S": ("Spitter", "Spitter", 40, 72, 150),
 }
 PICKUPS = {
     "a": ("Ammo", "AMMO", "Pickup_Ammo", "Icon_Ammo"),
@@ -467,7 +468,7 @@ class Level:
                          "Grenades": spec.get("grenades", 0), "Molotovs": spec.get("molotovs", 0)}
             facing = spec.get("facing", 90)
             self.add({"Transform": transform(x, y, facing, Children=[torch]),
-                      "Renderer": renderer(look, LAYER_SOLDIER, 56, 56),
+                      "Renderer": renderer(look, LAYER_SOLDIER, 64, 64),
                       "Identifier": {"type": name, "tags": "PLAYER,PLAYER%d,ANIMATED,%s" % (n, look)},
                       "Animation": {"AnimationTag": look},
                       "PhysicsCollision": box_collider(40, 40, movable=True, kind=1),
@@ -484,13 +485,13 @@ class Level:
     def zombies(self):
         for c, r in self.tiles_of(ZOMBIE_FIGURES.keys()):
             ch = self.char(c, r)
-            base, look, size, speed = ZOMBIE_LOOKS[ch]
+            base, look, size, drawn, speed = ZOMBIE_LOOKS[ch]
             x, y = self.centre(c, r)
             figures = dict(ZOMBIE_FIGURES[ch])
             figures.update(self.zombie_overrides.get(ch, {}))
             facing = (c * 37 + r * 53) % 360  # varied but fixed
             self.add({"Transform": transform(x, y, facing),
-                      "Renderer": renderer(look, LAYER_ZOMBIE, size * 1.4, size * 1.4),
+                      "Renderer": renderer(look, LAYER_ZOMBIE, drawn, drawn),
                       "Identifier": {"type": self.numbered(base), "tags": "ENEMY,ANIMATED,%s" % look},
                       "Animation": {"AnimationTag": look},
                       "PhysicsCollision": box_collider(size, size, movable=True, kind=1),

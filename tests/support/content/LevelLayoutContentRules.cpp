@@ -4,11 +4,15 @@
 #include "engine/components/PhysicsCollision.h"
 #include "engine/components/Transform.h"
 #include "engine/core/Json.h"
+#include "engine/platform/AssetScan.h"
 #include "engine/systems/GridSpec.h"
 #include "game/squad/bPlayerBehaviour.h"
 #include "game/squad/bUniqueGrid.h"
+#include "support/content/WorkingDirectory.h"
+#include "support/content/EngineContentRules.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -215,34 +219,7 @@ void WallTagsRule(const DataFile& scene, const std::string& registerTag, Content
     }
 }
 
-void EnemyTagRule(const DataEntity& entity, ContentReport& report)
-{
-    if (entity.HasTag("ENEMY") && !IsZombie(entity))
-        report.Fault(entity, "carries \"ENEMY\" but is no zombie: the level counts it as one and can never be won "
-                             "by killing them all");
-    else if (IsZombie(entity) && !entity.HasTag("ENEMY"))
-        report.Fault(entity, "is a zombie without the tag \"ENEMY\": soldiers never shoot it and the level is "
-                             "won without it");
-}
-
-// --- order and the throwing tutorial --------------------------------------------------------
-
-void OrderRule(const DataFile& scene, ContentReport& report)
-{
-    std::optional<std::size_t> logic;
-    std::optional<std::size_t> hud;
-    for (const DataEntity& entity : scene.entities)
-    {
-        const std::string behaviour = BehaviourName(entity);
-        if (behaviour == "bGameLogic" && !logic)
-            logic = entity.index;
-        if (behaviour == "bHUD" && !hud)
-            hud = entity.index;
-    }
-    if (hud && (!logic || *hud < *logic))
-        report.Fault(scene.label, "has its HUD before its level rules (or none); the HUD reads the rules as it "
-                                  "starts, so the level rules' entity must come first");
-}
+// --- the throwing tutorial --------------------------------------------------------
 
 void ThrowingTutorialRule(const DataFile& scene, ContentReport& report)
 {
@@ -426,11 +403,90 @@ void GridRules(const DataFile& scene, ContentReport& report)
     ReachRule(scene, cells, report);
 }
 
+// --- the credits ----------------------------------------------------------------------------
+
+// The images and sounds of the first resource stage: the first 92 images and 10 sounds of the
+// asset scan of the generated assets.
+struct FirstStage
+{
+    std::set<std::string> images;
+    std::set<std::string> sounds;
+};
+
+const FirstStage& FirstStageAssets()
+{
+    static const FirstStage stage = [] {
+        FirstStage first;
+        WorkingDirectory inRoot(GameContent().assetRoot);
+        const std::vector<ImageRecord> images = ListResourceImages();
+        for (std::size_t i = 0; i < std::min<std::size_t>(92, images.size()); ++i)
+            first.images.insert(images[i].name);
+        const std::vector<SoundRecord> sounds = ListResourceSounds();
+        for (std::size_t i = 0; i < std::min<std::size_t>(10, sounds.size()); ++i)
+            first.sounds.insert(sounds[i].id);
+        return first;
+    }();
+    return stage;
+}
+
+bool IsCreditsScene(const DataFile& scene)
+{
+    std::string name = scene.label.substr(scene.label.find_last_of('/') + 1);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name == "credits.json";
+}
+
+// Every text member of a behaviour object (arrays included), where textures and sounds are named.
+void BehaviourTexts(const rapidjson::Value& value, std::vector<std::string>& texts)
+{
+    if (value.IsString())
+        texts.emplace_back(value.GetString());
+    else if (value.IsArray())
+        for (const rapidjson::Value& element : value.GetArray())
+            BehaviourTexts(element, texts);
+    else if (value.IsObject())
+        for (const auto& member : value.GetObject())
+            BehaviourTexts(member.value, texts);
+}
+
+// The credits are entered from the main menu without a transition that loads a stage, so what
+// they show and play must be in the first stage: a later image draws as nothing, a later sound
+// stays silent.
+void CreditsStageRule(const DataFile& scene, ContentReport& report)
+{
+    const FirstStage& first = FirstStageAssets();
+    const ContentNames& names = report.Names();
+    for (const DataEntity& entity : scene.entities)
+    {
+        std::vector<std::string> texts;
+        if (const rapidjson::Value* rendered = Json::Find(*entity.json, "Renderer"))
+            if (const rapidjson::Value* texture = Json::Find(*rendered, "textureName"); texture && texture->IsString())
+                texts.emplace_back(texture->GetString());
+        if (const rapidjson::Value* behaviour = Json::Find(*entity.json, "Behaviour"))
+            BehaviourTexts(*behaviour, texts);
+        // the squad controller plays this music in the credits
+        if (BehaviourName(entity) == "bGameController")
+            texts.emplace_back("BGM1_true_gameBGM_");
+        for (const std::string& text : texts)
+        {
+            if (names.textures.count(text) != 0 && first.images.count(text) == 0)
+                report.Fault(entity, "shows the image " + Quoted(text) +
+                                         ", which loads only in a later stage; the credits load no stage of their "
+                                         "own, so it draws as nothing");
+            if (names.sounds.count(text) != 0 && first.sounds.count(text) == 0)
+                report.Fault(entity, "plays " + Quoted(text) +
+                                         ", which loads only in a later stage; the credits load no stage of their "
+                                         "own, so it stays silent");
+        }
+    }
+}
+
 void LevelRules(ContentReport& report)
 {
     for (const DataFile* scene : report.Data().Scenes())
     {
-        OrderRule(*scene, report);
+        if (IsCreditsScene(*scene))
+            CreditsStageRule(*scene, report);
         if (Soldiers(*scene).empty())
             continue;
         NamesRule(*scene, report);
@@ -443,6 +499,5 @@ void LevelRules(ContentReport& report)
 
 void AddLevelLayoutRules(ContentCheck& check)
 {
-    check.AddEntityRule(EnemyTagRule);
     check.AddDataRule(LevelRules);
 }

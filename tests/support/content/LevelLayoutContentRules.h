@@ -12,9 +12,8 @@
 //   door's lights, a parent's children) name exactly one entity of the scene;
 // - walls are tagged "WALL" and "UNPATHABLE" and carry the grid's register tag, and doors the
 //   register tag, so paths go round them (and throws bounce off walls);
-// - "ENEMY" only on zombies, and every zombie carries it: the level counts "ENEMY" to decide a
-//   win;
-// - the level rules come before the HUD, which reads them as it starts;
 // - in the throwing tutorial's level every soldier carries explosives and explosives are
-//   allowed, or its throwing steps can never be done.
+//   allowed, or its throwing steps can never be done;
+// - the credits (entered without a stage of their own) show and play only what the first
+//   resource stage loads.
 void AddLevelLayoutRules(ContentCheck& check);
