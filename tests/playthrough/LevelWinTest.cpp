@@ -123,6 +123,8 @@ TEST(LevelWin, TheAbandonedHouseByItsTutorial)
 
 TEST(LevelWin, TheFarmhouseByItsThrowingTutorial)
 {
+    if (const std::string skipped = LongPlaysSkipped(); !skipped.empty())
+        GTEST_SKIP() << skipped;
     const auto game = StartOnLevelSelect(ProgressUpTo(1, false));
     if (const std::string missing = Enter(*game, Levels[1]); !missing.empty())
         GTEST_SKIP() << missing;
@@ -150,6 +152,8 @@ TEST(LevelWin, TheFarmhouseByItsThrowingTutorial)
 
 TEST(LevelWin, TheWarehouse)
 {
+    if (const std::string skipped = LongPlaysSkipped(); !skipped.empty())
+        GTEST_SKIP() << skipped;
     const auto game = StartOnLevelSelect(ProgressUpTo(2, true));
     if (const std::string missing = Enter(*game, Levels[2]); !missing.empty())
         GTEST_SKIP() << missing;
@@ -161,6 +165,8 @@ TEST(LevelWin, TheWarehouse)
 
 TEST(LevelWin, TheTownHall)
 {
+    if (const std::string skipped = LongPlaysSkipped(); !skipped.empty())
+        GTEST_SKIP() << skipped;
     const auto game = StartOnLevelSelect(ProgressUpTo(3, true));
     if (const std::string missing = Enter(*game, Levels[3]); !missing.empty())
         GTEST_SKIP() << missing;
@@ -172,6 +178,8 @@ TEST(LevelWin, TheTownHall)
 
 TEST(LevelLoss, ASquadThatChargesInLosesAndSeesTheLosePopup)
 {
+    if (const std::string skipped = LongPlaysSkipped(); !skipped.empty())
+        GTEST_SKIP() << skipped;
     const auto game = StartOnLevelSelect(ProgressUpTo(3, true));
     if (const std::string missing = Enter(*game, Levels[3]); !missing.empty())
         GTEST_SKIP() << missing;

@@ -88,6 +88,8 @@ void WinLevel(TestGame& game, int level)
 
 TEST(WholeGame, FromTheLogoThroughEveryLevelToTheCreditsWithProgressKeptAcrossARestart)
 {
+    if (const std::string skipped = LongPlaysSkipped(); !skipped.empty())
+        GTEST_SKIP() << skipped;
     std::string saved;
     {
         const auto game = StartFrontEnd(Logo, {{"Allow Cheats", "true"}});
