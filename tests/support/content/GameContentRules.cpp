@@ -2,6 +2,8 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
+#include "support/content/HUDContentRules.h"
+#include "support/content/LevelLayoutContentRules.h"
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/HUDContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
@@ -14,6 +16,8 @@ void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddFrontEndRules(check);
+    AddHUDRules(check);
+    AddLevelLayoutRules(check);
     AddLevelRulesRules(check);
     AddHUDRules(check);
     AddScreenElementRules(check);
