@@ -17,7 +17,7 @@ TEST(DamageContentRules, ReportWhatTargetsExplosivesAndAreasNeedOfTheirData)
     AddDamageRules(check);
     std::vector<std::string> texts;
     for (const ContentFinding& finding :
-         check.Run(SceneFilesIn(paths.resources), fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenDamagePrefab.json"))
+         check.Run({}, fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenDamagePrefab.json"))
         texts.push_back(finding.Text());
 
     const std::string file = "content/BrokenDamagePrefab.json";
