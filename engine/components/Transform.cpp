@@ -30,11 +30,11 @@ void Transform::Deserialize(const rapidjson::Value& object)
     position.x = Json::Float(object, "xPos");
     scale.y = Json::Float(object, "yScale");
     scale.x = Json::Float(object, "xScale");
-    rotation = static_cast<float>(Json::Double(object, "rot") * DegreesToRadians);
+    // Clamped in double first: a huge angle must not be narrowed to float beyond its range.
+    const double radians = Json::Double(object, "rot") * DegreesToRadians;
+    rotation = radians > RotationLimit ? RotationLimitFloat : radians < 0.0 ? 0.0f : static_cast<float>(radians);
     if (static_cast<double>(rotation) > RotationLimit)
         rotation = RotationLimitFloat;
-    if (rotation < 0.0f)
-        rotation = 0.0f;
     previousPosition = position;
     if (Json::Find(object, "ParentID") != nullptr)
         parentName = Json::String(object, "ParentID");

@@ -18,6 +18,7 @@
 #include "engine/platform/SoundLoading.h"
 #include "engine/platform/Window.h"
 #include "engine/platform/WindowState.h"
+#include "engine/platform/native/CloseSignals.h"
 #include "engine/platform/native/Platform.h"
 #include "engine/platform/sInputSystem.h"
 #include "engine/platform/sSoundSystem.h"
@@ -32,6 +33,8 @@
 #include "engine/systems/sTransformSystem.h"
 #include "engine/systems/sUIButtonSystem.h"
 #include "game/flow/BehaviourRegistration.h"
+
+#include <GLFW/glfw3.h>
 
 #include <chrono>
 #include <cstdio>
@@ -88,6 +91,27 @@ void SetSystemSignatures(Coordinator& coordinator)
     Require<sUIButtonSystem, PhysicsCollision>(coordinator);
 }
 
+// A close asked for while the game loads (the window's close button, or SIGTERM/SIGINT) is
+// honoured between the loading steps rather than after them: the window's close flag is set,
+// so the frame loop never starts, and the shut-down writes the settings as at any close.
+bool CloseRequestedWhileLoading(Coordinator& coordinator)
+{
+    bool requested = false;
+    if (WindowState::window != nullptr)
+    {
+        glfwPollEvents();
+        requested = glfwWindowShouldClose(WindowState::window) != 0;
+    }
+    if (TakeCloseSignal())
+        requested = true;
+    if (!requested)
+        return false;
+    if (WindowState::window != nullptr)
+        glfwSetWindowShouldClose(WindowState::window, GLFW_TRUE);
+    coordinator.SaveSettingsOnShutDown = true;
+    return true;
+}
+
 void PrepareAssetsAndSound(Coordinator& coordinator)
 {
     coordinator.BroadphaseGrid = std::make_unique<GridSpec>(3880, 2140, -630.0f, -700.0f, 8, 8);
@@ -127,7 +151,11 @@ bool StartGame(Coordinator& coordinator, const GameStartOptions& options)
         WindowState::title = WindowTitle;
     }
 
+    if (CloseRequestedWhileLoading(coordinator))
+        return true;
     PrepareAssetsAndSound(coordinator);
+    if (CloseRequestedWhileLoading(coordinator))
+        return true;
     LoadScene(coordinator.CurrentScene, coordinator);
     coordinator.StartUp();
     coordinator.SaveSettingsOnShutDown = true;

@@ -21,8 +21,10 @@ void RegisterEngine(Coordinator& coordinator);
 
 // Reads the settings, opens the window, prepares the assets and sound, loads the starting scene
 // named by the settings and finishes the coordinator's start-up; from then on the shut-down
-// writes the settings. Returns false when the window could not be created and GLFW gave no
-// reason (nothing else has started then); every other failure is an assert.
+// writes the settings. A close request (the window's close flag or a close signal) noted while
+// loading ends the start early, between loading steps: the window's close flag is then set and
+// the shut-down still writes the settings. Returns false when the window could not be created
+// and GLFW gave no reason (nothing else has started then); every other failure is an assert.
 bool StartGame(Coordinator& coordinator, const GameStartOptions& options);
 
 // One frame: measures it on the platform clock (delta time and fixed steps), then runs the

@@ -3,7 +3,9 @@
 
 #include <rapidjson/error/en.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -68,7 +70,11 @@ static float NumberOf(const rapidjson::Value& value, const char* key)
 {
     if (!value.IsNumber())
         Error(key, "must be a number");
-    return value.GetFloat();
+    // Converting a double beyond float range is undefined and would read as infinity.
+    const double number = value.GetDouble();
+    if (!(std::fabs(number) <= static_cast<double>(std::numeric_limits<float>::max())))
+        Error(key, "is beyond the range of a float");
+    return static_cast<float>(number);
 }
 
 static int IntegerOf(const rapidjson::Value& value, const char* key)
@@ -88,7 +94,10 @@ double Double(const rapidjson::Value& object, const char* key)
     const rapidjson::Value& value = Required(object, key);
     if (!value.IsNumber())
         Error(key, "must be a number");
-    return value.GetDouble();
+    const double number = value.GetDouble();
+    if (!std::isfinite(number))
+        Error(key, "must be finite");
+    return number;
 }
 
 float Float(const rapidjson::Value& object, const char* key, float fallback)
@@ -184,6 +193,58 @@ std::string AsString(const rapidjson::Value& value, const char* what)
     return std::string(value.GetString(), value.GetStringLength());
 }
 
+// The deepest nesting of arrays and objects in the text, counted outside strings; stops
+// counting once `limit` is passed.
+static int NestingDepth(const std::string& text, int limit)
+{
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        const char c = text[i];
+        if (inString)
+        {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        }
+        else if (c == '"')
+            inString = true;
+        else if (c == '[' || c == '{')
+        {
+            deepest = std::max(deepest, ++depth);
+            if (deepest > limit)
+                return deepest;
+        }
+        else if ((c == ']' || c == '}') && depth > 0)
+            --depth;
+    }
+    return deepest;
+}
+
+std::string ParseText(const std::string& text, rapidjson::Document& document)
+{
+    // The parser takes a NUL outside a string for the end of the text and would ignore the rest.
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos)
+    {
+        document.SetNull();
+        return "holds a NUL byte at offset " + std::to_string(nul);
+    }
+    if (NestingDepth(text, MostNesting) > MostNesting)
+    {
+        document.SetNull();
+        return "nests arrays and objects deeper than " + std::to_string(MostNesting) + " levels";
+    }
+    document.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
+    if (document.HasParseError())
+        return std::string("does not parse: ") + rapidjson::GetParseError_En(document.GetParseError()) +
+               " at offset " + std::to_string(document.GetErrorOffset());
+    return {};
+}
+
 void ParseFile(const std::string& path, rapidjson::Document& document)
 {
     JsonFileScope scope(path);
@@ -192,9 +253,10 @@ void ParseFile(const std::string& path, rapidjson::Document& document)
         Error(path, "cannot be opened");
     std::stringstream text;
     text << file.rdbuf();
-    document.Parse(text.str().c_str());
-    if (document.HasParseError())
-        Error(path, std::string("does not parse: ") + rapidjson::GetParseError_En(document.GetParseError()) +
-                        " at offset " + std::to_string(document.GetErrorOffset()));
+    if (file.bad())
+        Error(path, "cannot be read");
+    const std::string problem = ParseText(text.str(), document);
+    if (!problem.empty())
+        Error(path, problem);
 }
 }

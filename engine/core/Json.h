@@ -38,6 +38,14 @@ const rapidjson::Value* OptionalArray(const rapidjson::Value& object, const char
 float AsFloat(const rapidjson::Value& value, const char* what);
 std::string AsString(const rapidjson::Value& value, const char* what);
 
+// Deepest nesting of arrays and objects a document may have: deeper text is refused before it
+// is parsed, so hostile input can neither exhaust the stack nor reach code that walks values.
+inline constexpr int MostNesting = 256;
+
+// Parses the whole text (bytes after a NUL included, so such a text fails to parse) without
+// recursion. Returns an empty string on success, else the reason it is unusable.
+std::string ParseText(const std::string& text, rapidjson::Document& document);
+
 // Reads a whole file and parses it; a file that cannot be opened or parsed is the JSON error.
 void ParseFile(const std::string& path, rapidjson::Document& document);
 }

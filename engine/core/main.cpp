@@ -1,4 +1,5 @@
 #include "engine/core/Assert.h"
+#include "engine/core/SanitizerSuppressions.h"
 #include "engine/core/Coordinator.h"
 #include "engine/core/FrameClock.h"
 #include "engine/core/GameStartUp.h"
@@ -14,11 +15,14 @@
 #include <exception>
 #include <memory>
 
-// Read by LeakSanitizer in sanitizer builds. libdbus keeps the read buffer of the session-bus
-// connection that SDL opens when its audio starts; that is not ours to free.
+// Read by the sanitizers in sanitizer builds (see SanitizerSuppressions.h).
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libdbus-1.so\n";
+    return LeakSanitizerSuppressions;
+}
+extern "C" const char* __tsan_default_suppressions()
+{
+    return ThreadSanitizerSuppressions;
 }
 
 namespace

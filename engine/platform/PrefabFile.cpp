@@ -7,8 +7,6 @@
 #include "engine/platform/native/CaseInsensitivePath.h"
 #include "engine/systems/sIdentifierSystem.h"
 
-#include <rapidjson/error/en.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -19,6 +17,7 @@ struct PrefabCache
     std::string path;
     std::string text;
     rapidjson::Document document;
+    std::string problem;
     bool parsed = false;
 };
 
@@ -36,7 +35,7 @@ PrefabCache& LoadedCache(Coordinator& coordinator)
     {
         if (cache.text.empty())
             LoadPrefabFile(coordinator.PrefabPath);
-        cache.document.Parse(cache.text.c_str());
+        cache.problem = Json::ParseText(cache.text, cache.document);
         cache.parsed = true;
     }
     return cache;
@@ -45,9 +44,8 @@ PrefabCache& LoadedCache(Coordinator& coordinator)
 // The "prefab" array; the caller holds the file's JsonFileScope.
 const rapidjson::Value& Entries(const PrefabCache& cache)
 {
-    if (cache.document.HasParseError())
-        JsonAssertFail(std::string("does not parse: ") + rapidjson::GetParseError_En(cache.document.GetParseError()) +
-                       " at offset " + std::to_string(cache.document.GetErrorOffset()));
+    if (!cache.problem.empty())
+        JsonAssertFail(cache.problem);
     return Json::Array(cache.document, "prefab");
 }
 
@@ -107,5 +105,6 @@ void ResetPrefabCache()
     cache.path.clear();
     cache.text.clear();
     cache.document = rapidjson::Document();
+    cache.problem.clear();
     cache.parsed = false;
 }

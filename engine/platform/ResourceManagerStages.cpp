@@ -14,6 +14,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 #include <limits>
 
@@ -30,6 +31,9 @@ constexpr std::size_t Stage1LargePageHeap = 128u * 1024u * 1024u;
 // Decoding threads while the window opens (measured on a software-rendered virtual machine:
 // two to four open the window fastest; every core, 60-150 ms slower).
 constexpr std::size_t WindowOpeningDecoders = 3;
+// The most heap warmed ahead of the first stage's textures, whatever the image headers claim:
+// a few times what the game's first stage needs, far below what could exhaust the machine.
+constexpr std::size_t MostWarmedTextureBytes = 4 * Stage1LargePageHeap;
 
 constexpr int GlyphPixelSize = 48;
 
@@ -98,7 +102,7 @@ void ResourceManager::PrefetchStage1()
         decodeQueue.RequestImage(images[i].path);
         textureBytes += TextureBytesOf(images[i].path);
     }
-    stage1Reserve->WarmInBackground(textureBytes);
+    stage1Reserve->WarmInBackground(std::min(textureBytes, MostWarmedTextureBytes));
     const std::vector<SoundRecord> sounds = ListResourceSounds();
     for (std::size_t i = 0; i < std::min(Stage1SoundEnd, sounds.size()); ++i)
         decodeQueue.RequestSound(sounds[i].path, sounds[i].loop);
@@ -210,6 +214,12 @@ std::uint32_t ResourceManager::CreateTexture(const std::string& path, int& width
     std::optional<DecodedImage> decoded = decodeQueue.TakeImage(path);
     if (!decoded)
         decoded = DecodeTextureImage(path);
+    if (!decoded->pixels)
+    {
+        // The image is skipped (its key stays, empty); the reason names the file.
+        std::fprintf(stderr, "%s; it is skipped\n", decoded->error.c_str());
+        Log(decoded->error);
+    }
     if (reserve != nullptr)
         reserve->Ensure(static_cast<std::size_t>(decoded->width) * static_cast<std::size_t>(decoded->height) * 4);
     return CreateTextureFromImage(*decoded, width, height);

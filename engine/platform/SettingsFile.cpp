@@ -10,7 +10,10 @@
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <limits>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
@@ -72,10 +75,22 @@ bool FlagOf(const rapidjson::Value& root, const char* key)
     return value != nullptr && value->IsTrue();
 }
 
+// A number beyond float range would read as infinity (and could never be written back): it is
+// refused like a value of the wrong kind.
 float NumberOf(const rapidjson::Value& root, const char* key)
 {
     const rapidjson::Value* value = Json::Find(root, key);
-    return value != nullptr && value->IsNumber() ? value->GetFloat() : 0.0f;
+    if (value == nullptr || !value->IsNumber())
+        return 0.0f;
+    const double number = value->GetDouble();
+    if (!(std::fabs(number) <= static_cast<double>(std::numeric_limits<float>::max())))
+        return 0.0f;
+    return static_cast<float>(number);
+}
+
+float VolumeOf(const rapidjson::Value& root, const char* key)
+{
+    return std::clamp(NumberOf(root, key), 0.0f, 1.0f);
 }
 
 std::int32_t SizeOf(const rapidjson::Value& root, const char* key, std::int32_t fallback)
@@ -104,9 +119,9 @@ SettingsWindowSize ReadSettings(const rapidjson::Value& root, Coordinator& coord
     WindowState::fullScreen = FlagOf(root, "EnableFullScreen");
 
     sSoundSystem& sound = SoundOf(coordinator);
-    sound.SetMasterVolume(NumberOf(root, "All Vol"));
-    sound.SetMusicVolume(NumberOf(root, "BGM Vol"));
-    sound.SetEffectsVolume(NumberOf(root, "SFX Vol"));
+    sound.SetMasterVolume(VolumeOf(root, "All Vol"));
+    sound.SetMusicVolume(VolumeOf(root, "BGM Vol"));
+    sound.SetEffectsVolume(VolumeOf(root, "SFX Vol"));
 
     coordinator.LevelUnlocked[1] = FlagOf(root, "Unlocked Farmhouse");
     coordinator.LevelUnlocked[2] = FlagOf(root, "Unlocked Warehouse");
@@ -201,9 +216,13 @@ SettingsWindowSize LoadConfigAt(const fs::path& path, Coordinator& coordinator)
     std::stringstream text;
     text << file.rdbuf();
     rapidjson::Document document;
-    document.Parse(text.str().c_str());
-    if (document.HasParseError() || !document.IsObject())
+    const std::string problem = Json::ParseText(text.str(), document);
+    if (!problem.empty() || !document.IsObject())
     {
+        // A damaged file is not the user's fault to fix: the game starts on the defaults and the
+        // next save replaces the file.
+        std::fprintf(stderr, "Settings file %s %s: the defaults are used\n", path.c_str(),
+                     problem.empty() ? "does not hold an object" : problem.c_str());
         ApplyDefaults(coordinator);
         return {};
     }
@@ -221,51 +240,59 @@ std::string SettingsText(Coordinator& coordinator)
 
     rapidjson::StringBuffer buffer;
     rapidjson::PrettyWriter<rapidjson::StringBuffer> writer(buffer);
-    auto key = [&writer](const char* name) { writer.Key(name); };
-    auto text = [&writer](const std::string& value) {
-        writer.String(value.c_str(), static_cast<rapidjson::SizeType>(value.size()));
+    // Every call's answer is kept: a refused value would leave a key without a value behind.
+    bool written = true;
+    auto check = [&written](bool result) { written = written && result; };
+    auto key = [&](const char* name) { check(writer.Key(name)); };
+    auto text = [&](const std::string& value) {
+        check(writer.String(value.c_str(), static_cast<rapidjson::SizeType>(value.size())));
     };
-    writer.StartObject();
+    auto flag = [&](bool value) { check(writer.Bool(value)); };
+    auto number = [&](double value) { check(writer.Double(value)); };
+    auto integer = [&](int value) { check(writer.Int(value)); };
+    check(writer.StartObject());
     key("wWidth");
-    writer.Int(WindowState::width);
+    integer(WindowState::width);
     key("wHeight");
-    writer.Int(WindowState::height);
+    integer(WindowState::height);
     key("StartingLevel");
     text(coordinator.StartingLevel);
     key("PrefabJSON");
     text(coordinator.PrefabPath);
     key("PeformanceOutput");
-    writer.Bool(coordinator.PeformanceOutput);
+    flag(coordinator.PeformanceOutput);
     key("EnableFullScreen");
-    writer.Bool(WindowState::fullScreen);
+    flag(WindowState::fullScreen);
     key("All Vol");
-    writer.Double(FiniteOr(master, 1.0f));
+    number(FiniteOr(master, 1.0f));
     key("BGM Vol");
-    writer.Double(FiniteOr(sound.MusicVolume, 1.0f));
+    number(FiniteOr(sound.MusicVolume, 1.0f));
     key("SFX Vol");
-    writer.Double(FiniteOr(sound.EffectsVolume, 1.0f));
+    number(FiniteOr(sound.EffectsVolume, 1.0f));
     key("Mute");
-    writer.Bool(mute);
+    flag(mute);
     key("Unlocked Farmhouse");
-    writer.Bool(coordinator.LevelUnlocked[1]);
+    flag(coordinator.LevelUnlocked[1]);
     key("Unlocked Warehouse");
-    writer.Bool(coordinator.LevelUnlocked[2]);
+    flag(coordinator.LevelUnlocked[2]);
     key("Unlocked TownHall");
-    writer.Bool(coordinator.LevelUnlocked[3]);
+    flag(coordinator.LevelUnlocked[3]);
     for (const CutsceneKey& cutscene : CutsceneKeys)
     {
         key(cutscene.key);
-        writer.Bool(coordinator.CutsceneCleared[cutscene.name]);
+        flag(coordinator.CutsceneCleared[cutscene.name]);
     }
     key("Tutorial 1 Cleared");
-    writer.Bool(coordinator.TutorialCleared[1]);
+    flag(coordinator.TutorialCleared[1]);
     key("Tutorial 2 Cleared");
-    writer.Bool(coordinator.TutorialCleared[2]);
+    flag(coordinator.TutorialCleared[2]);
     key("Allow Cheats");
-    writer.Bool(coordinator.AllowCheats);
+    flag(coordinator.AllowCheats);
     key("Camera Sensitivity");
-    writer.Double(FiniteOr(sInputSystem::CameraSensitivity(), sInputSystem::DefaultCameraSensitivity));
-    writer.EndObject();
+    number(FiniteOr(sInputSystem::CameraSensitivity(), sInputSystem::DefaultCameraSensitivity));
+    check(writer.EndObject());
+    if (!written || !writer.IsComplete())
+        return {};
     return std::string(buffer.GetString(), buffer.GetSize());
 }
 
@@ -276,6 +303,10 @@ void SaveConfig(Coordinator& coordinator)
         return;
     const std::string text = SettingsText(coordinator);
     JsonFileScope scope(path.string());
+    // The old file is replaced only by one that reads back.
+    rapidjson::Document check;
+    if (text.empty() || !Json::ParseText(text, check).empty() || !check.IsObject())
+        JsonAssertFail("the settings could not be written as readable text (the old file is kept)");
 
     // The new text goes to a file of its own first; only a complete, flushed file replaces the
     // old one, so a crash or a full disk mid-write never costs the user their settings.

@@ -27,12 +27,11 @@ const char* const ConfirmationPrefabs[] = {"Quit_No_Button",   "Quit_to_Menu_Yes
 const char* const WinPopupPrefabs[] = {"WinPopup", "Win_Continue", "Win_Playagain"};
 const char* const LosePopupPrefabs[] = {"LosePopup", "Lose_Continue", "Lose_Playagain"};
 const char* const SettingsPrefabs[] = {
-    "Settings_Back_Button",          "SettingsIcon",          "SoundSetting",          "ResetButton",
-    "FullscreenButton",              "MuteButton",            "SliderButtonMusic",     "SliderButtonSFX",
-    "SliderButtonMaster",            "SliderButtonCameraSensitivity", "FillbarMusic",  "FillbarSFX",
-    "FillbarMaster",                 "FillbarCameraSensitivity",      "PlusButtonMaster", "PlusButtonMusic",
-    "PlusButtonSFX",                 "PlusButtonCameraSensitivity",   "MinusButtonMaster", "MinusButtonMusic",
-    "MinusButtonSFX",                "MinusButtonCameraSensitivity"};
+    "Settings_Back_Button", "SettingsIcon", "SoundSetting", "ResetButton", "FullscreenButton", "MuteButton",
+    "SliderButtonMusic", "SliderButtonSFX", "SliderButtonMaster", "SliderButtonCameraSensitivity", "FillbarMusic",
+    "FillbarSFX", "FillbarMaster", "FillbarCameraSensitivity", "PlusButtonMaster", "PlusButtonMusic", "PlusButtonSFX",
+    "PlusButtonCameraSensitivity", "MinusButtonMaster", "MinusButtonMusic", "MinusButtonSFX",
+    "MinusButtonCameraSensitivity"};
 const char* const StatTextPrefabs[] = {"Player_AmmoClip", "Player_AmmoTotal", "Player_HealthPacks", "Player_Grenades",
                                        "Player_Molotovs"};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 rapidjson::Document Parse(const char* text)
@@ -39,4 +41,43 @@ TEST(Json, BadValuesAreTheJsonError)
     EXPECT_NE(err.find("\"g\" must be an integer"), std::string::npos);
     EXPECT_NE(err.find("scene.json: \"nope\" is missing"), std::string::npos);
     EXPECT_NE(err.find("\"i\" is out of range 0 to 8"), std::string::npos);
+}
+
+TEST(Json, TextIsParsedWholeWithoutRecursionOrIsRefusedWithItsReason)
+{
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        const char* problem; // empty: parses
+    };
+    const Case cases[] = {
+        {"an object", R"({"a": [1, {"b": "[{"}]})", ""},
+        {"256 levels", std::string(256, '[') + std::string(256, ']'), ""},
+        {"257 levels", std::string(257, '[') + std::string(257, ']'), "deeper than 256 levels"},
+        {"150,000 opening brackets", std::string(150000, '['), "deeper than 256 levels"},
+        {"brackets inside a string do not nest", "[\"" + std::string(1000, '[') + "\"]", ""},
+        {"bytes after a NUL", std::string("{}") + '\0' + "{\"a\": 1}", "NUL byte at offset 2"},
+        {"two values", "{} {}", "does not parse"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        rapidjson::Document document;
+        const std::string problem = Json::ParseText(c.text, document);
+        if (*c.problem == '\0')
+            EXPECT_EQ(problem, "");
+        else
+            EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+    }
+}
+
+TEST(Json, ANumberBeyondFloatRangeIsTheJsonError)
+{
+    const auto doc = Parse(R"({"big": 1e39, "small": -3.5e38, "near": 3.4e38})");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(AssertMessageOf([&] { Json::Float(doc, "big"); }), "JSON ERROR");
+    EXPECT_EQ(AssertMessageOf([&] { Json::Float(doc, "small", 0.0f); }), "JSON ERROR");
+    EXPECT_EQ(Json::Float(doc, "near"), 3.4e38f);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("\"big\" is beyond the range of a float"), std::string::npos);
 }

@@ -71,8 +71,8 @@ TEST(ResidentMemory, TheGameWithEveryStageLoadedStaysUnder256Megabytes)
     RecordProperty("PeakResidentKilobytes", std::to_string(peak));
     RecordProperty("ResidentKilobytes", std::to_string(now));
     ASSERT_GT(peak, 0) << "no VmHWM in /proc/self/status";
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "under AddressSanitizer the resident size is mostly its shadow memory and quarantine";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "under a sanitizer the resident size is mostly its shadow memory";
 #endif
     EXPECT_LT(peak, MostResidentKilobytes) << "peak resident size " << peak << " kB, now " << now << " kB";
 }

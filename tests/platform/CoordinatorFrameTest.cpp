@@ -5,6 +5,7 @@
 #include "engine/platform/PrefabFile.h"
 #include "engine/platform/SettingsFile.h"
 #include "engine/platform/WindowState.h"
+#include "engine/platform/native/CloseSignals.h"
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
 #include "support/AssertCapture.h"
@@ -15,6 +16,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -298,6 +300,39 @@ TEST(CoordinatorStartUp, AFailureBeforeTheFirstSceneRanLeavesTheSettingsAlone)
     std::stringstream after;
     after << in.rdbuf();
     EXPECT_EQ(after.str(), text);
+
+    std::filesystem::remove_all(folder);
+    ResetSettingsPath();
+    ResetPrefabCache();
+    WindowState::Reset();
+    ResetPlatform();
+}
+
+TEST(CoordinatorStartUp, ACloseRequestWhileLoadingEndsTheStartEarlyAndWritesTheSettings)
+{
+    ScriptedPlatform::Install();
+    ResetPrefabCache();
+    const auto folder = std::filesystem::temp_directory_path() / ("duskvane_close_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const auto settings = folder / "config.json";
+    // The scene does not exist: reaching it would be the JSON error, so a clean start shows that
+    // loading stopped before it. The leading line end shows the file was written anew.
+    const std::string scene = TestGame::Fixture("scenes/NoSuchScene.json");
+    std::ofstream(settings) << "\n" + TestGame::SettingsFor(scene);
+
+    Coordinator coordinator;
+    RegisterEngine(coordinator);
+    InstallCloseSignalHandlers();
+    std::raise(SIGTERM);
+    EXPECT_TRUE(StartGame(coordinator, {settings, false}));
+    EXPECT_FALSE(TakeCloseSignal()) << "the request was taken by the start";
+    EXPECT_FALSE(coordinator.IsAlive(0)) << "no scene was loaded";
+    EXPECT_TRUE(coordinator.ShutDown());
+    std::ifstream in(settings, std::ios::binary);
+    std::stringstream after;
+    after << in.rdbuf();
+    EXPECT_EQ(after.str().front(), '{');
+    EXPECT_THAT(after.str(), HasSubstr("\"StartingLevel\": \"" + scene + "\""));
 
     std::filesystem::remove_all(folder);
     ResetSettingsPath();

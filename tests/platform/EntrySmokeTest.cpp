@@ -117,21 +117,59 @@ struct GameProcess
     std::string Output() const { return ReadFile(output); }
 };
 
-// The game's windows can go away between listing them and asking about them; Xlib's default
-// answer to such a request (ending this process) is replaced by an empty answer.
-Display* OpenDisplay()
+// The test's own X connection, closed on every way out of the test (an assertion returns
+// early). The game's windows can go away between listing them and asking about them; Xlib's
+// default answer to such a request (ending this process) is replaced by an empty answer.
+struct DisplayConnection
 {
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    return XOpenDisplay(nullptr);
-}
+    Display* display = nullptr;
+    DisplayConnection()
+    {
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        display = XOpenDisplay(nullptr);
+    }
+    ~DisplayConnection()
+    {
+        if (display != nullptr)
+            XCloseDisplay(display);
+    }
+    DisplayConnection(const DisplayConnection&) = delete;
+    DisplayConnection& operator=(const DisplayConnection&) = delete;
+};
 
+// The window's title in whatever encoding it was stored: _NET_WM_NAME (UTF-8) when set, else
+// WM_NAME as a text property (STRING, COMPOUND_TEXT or UTF8_STRING, which XFetchName skips).
 std::string NameOf(Display* display, Window window)
 {
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) == 0 || name == nullptr)
+    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &items, &after, &data) ==
+            Success &&
+        data != nullptr)
+    {
+        std::string text(reinterpret_cast<const char*>(data), items);
+        XFree(data);
+        if (type == utf8 && !text.empty())
+            return text;
+    }
+    XTextProperty property{};
+    if (XGetWMName(display, window, &property) == 0 || property.value == nullptr)
         return "";
-    std::string text(name);
-    XFree(name);
+    std::string text;
+    char** list = nullptr;
+    int count = 0;
+    if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success && list != nullptr)
+    {
+        if (count > 0)
+            text = list[0];
+        XFreeStringList(list);
+    }
+    XFree(property.value);
     return text;
 }
 
@@ -198,8 +236,8 @@ Window WaitForFocusedWindow(Display* display, GameProcess& game)
 }
 
 // Answers every message box of the game ("ASSERT ERROR" or "ERROR") as a user closing it would,
-// until the game ends; returns the captions in the order they appeared. (Xvfb has none of the
-// fonts SDL's boxes want, so there they never appear and only stderr shows the messages.)
+// until the game ends; returns the captions in the order they appeared. (Where the X server
+// lacks the fonts SDL's boxes want, they never appear and only stderr shows the messages.)
 std::vector<std::string> DismissMessageBoxesUntilExit(Display* display, GameProcess& game)
 {
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
@@ -244,7 +282,8 @@ std::string SettingsFor(const std::string& scene)
 
 TEST(Entry, RunsTheStartingSceneAndWritesTheSettingsWhenAskedToClose)
 {
-    Display* display = OpenDisplay();
+    DisplayConnection connection;
+    Display* display = connection.display;
     ASSERT_NE(display, nullptr) << "the tests run under an X server (xvfb-run)";
     const std::string scene = TestGame::Fixture("scenes/MenuScene.json");
     for (int signal : {SIGTERM, SIGINT})
@@ -282,12 +321,12 @@ TEST(Entry, RunsTheStartingSceneAndWritesTheSettingsWhenAskedToClose)
         EXPECT_TRUE(written["EnableFullScreen"].IsFalse());
         EXPECT_FALSE(fs::exists(fs::path(home.settings) += ".tmp"));
     }
-    XCloseDisplay(display);
 }
 
 TEST(Entry, AStartingSceneThatCannotBeLoadedEndsWithAFailureAndKeepsTheSettings)
 {
-    Display* display = OpenDisplay();
+    DisplayConnection connection;
+    Display* display = connection.display;
     ASSERT_NE(display, nullptr);
     const std::string settings = SettingsFor(TestGame::Fixture("scenes/NoSuchScene.json"));
     Home home(settings);
@@ -304,7 +343,6 @@ TEST(Entry, AStartingSceneThatCannotBeLoadedEndsWithAFailureAndKeepsTheSettings)
     EXPECT_NE(output.find("\nERROR: JSON ERROR\n", assertLine), std::string::npos) << output;
     // The first scene never ran: the settings stay exactly as they were.
     EXPECT_EQ(home.Settings(), settings);
-    XCloseDisplay(display);
 }
 
 TEST(Entry, AWindowThatCannotBeCreatedEndsWithCodeOne)

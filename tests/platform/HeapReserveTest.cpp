@@ -41,8 +41,8 @@ std::string MappingFlagsOf(const void* address)
 // with them, and are ordinary memory to the program.
 TEST(HeapReserve, HeapGrownForLargePagesHandsOutAdvisedMemory)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer's allocator replaces the heap this tunes";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's allocator replaces the heap this tunes";
 #endif
     if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
         GTEST_SKIP() << "this kernel has no large pages for ordinary memory";

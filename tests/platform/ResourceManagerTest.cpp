@@ -8,6 +8,7 @@
 #include "support/TempWorkingFolder.h"
 
 #include <GL/glew.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
@@ -120,6 +121,23 @@ TEST_F(ResourceLookups, ImagesBecomeFlippedLinearTexturesWithHalfSizes)
     EXPECT_EQ(texels[4], 255);
     EXPECT_EQ(texels[6], 0);
     EXPECT_EQ(GlTestContext::TakeError(), static_cast<unsigned>(GL_NO_ERROR));
+}
+
+TEST_F(ResourceLookups, AnImageThatCannotBeUsedIsSkippedWithItsReasonAndKeepsItsKey)
+{
+    TempWorkingFolder::WritePng("Resources/images/G/S/Good.png", 2, 2);
+    // A JPEG under a PNG name, and a header claiming 16,777,216 pixels square.
+    TempWorkingFolder::WriteText("Resources/images/G/S/Jpeg.png", std::string("\xFF\xD8\xFF\xC4\x00\x05\x00\xFF\xFF\xFF", 10));
+    TempWorkingFolder::WriteText("Resources/images/G/S/Huge.png",
+                                 std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\x01\0\0\0\x01\0\0\0\x08\x06\0\0\0\0\0\0\0", 33));
+    testing::internal::CaptureStderr();
+    ScanAndLoadAll();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_THAT(err, testing::HasSubstr("Image Resources/images/G/S/Jpeg.png is not a PNG image; it is skipped"));
+    EXPECT_THAT(err, testing::HasSubstr("Image Resources/images/G/S/Huge.png is larger than 8192 pixels on a side"));
+    EXPECT_EQ(Resources().GetTexture("Jpeg").texture, 0u);
+    EXPECT_EQ(Resources().GetTexture("Huge").halfWidth, 0.0f);
+    EXPECT_NE(Resources().GetTexture("Good").texture, 0u);
 }
 
 TEST(IconImage, LoadsUnflippedRgbaAndFrees)

@@ -162,6 +162,10 @@ TEST_F(SceneFileTest, WronglyShapedScenesEndInTheJsonErrorNamingTheKey)
     };
     const Case cases[] = {
         {"unparsable", R"({"entities": [)", "does not parse"},
+        {"150,000 opening brackets", std::string(150000, '['), "deeper than 256 levels"},
+        {"bytes after a NUL", std::string(R"({"entities": []})") + '\0' + R"({"entities": [5]})",
+         "NUL byte at offset 16"},
+        {"a number beyond float range", R"({"entities": [{"Transform": {"yPos": 1e39}}]})", "beyond the range of a float"},
         {"root array", R"([{"Identifier": {"type": "A"}}])", "\"entities\" is missing"},
         {"entities not an array", R"({"entities": {"Identifier": {"type": "A"}}})", "\"entities\" must be an array"},
         {"element not an object", R"({"entities": [{"Identifier": {"type": "A"}}, 5]})", "\"entities\" element 1"},
@@ -260,6 +264,8 @@ TEST_F(SceneFileTest, WronglyShapedPrefabFilesEndInTheJsonError)
     };
     const Case cases[] = {
         {"unparsable", R"({"prefab": [)", "does not parse"},
+        {"150,000 opening brackets", R"({"prefab": )" + std::string(150000, '['), "deeper than 256 levels"},
+        {"bytes after a NUL", std::string(R"({"prefab": []})") + '\0', "NUL byte at offset 14"},
         {"no prefab array", R"({"prefabs": []})", "\"prefab\" is missing"},
         {"prefab not an array", R"({"prefab": {}})", "\"prefab\" must be an array"},
         {"entry not an object", R"({"prefab": [3, {"Identifier": {"type": "Cursor"}}]})", "\"prefab\" entries must be objects"},

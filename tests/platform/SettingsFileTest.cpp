@@ -300,6 +300,15 @@ TEST_F(SettingsTest, DamagedFilesStartWithDefaultsAndLoseNothingElse)
         {"empty", "", nullptr, true},
         {"an array at the root", "[1280, 720]", nullptr, true},
         {"a string at the root", "\"settings\"", nullptr, true},
+        // Deep enough to overflow a recursive parser's stack.
+        {"150,000 opening brackets", std::string(150000, '['), nullptr, true},
+        {"bytes after a NUL", std::string("{\"wWidth\": 1280}") + '\0' + "garbage", nullptr, true},
+        {"master volume beyond float range", PlayedWith("All Vol", "1e39"),
+         [](Coordinator& c, const SettingsWindowSize&) { EXPECT_EQ(c.GetSystem<sSoundSystem>()->MasterVolume, 0.0f); }},
+        {"master volume above one", PlayedWith("All Vol", "7"),
+         [](Coordinator& c, const SettingsWindowSize&) { EXPECT_EQ(c.GetSystem<sSoundSystem>()->MasterVolume, 1.0f); }},
+        {"negative master volume", PlayedWith("All Vol", "-2.5"),
+         [](Coordinator& c, const SettingsWindowSize&) { EXPECT_EQ(c.GetSystem<sSoundSystem>()->MasterVolume, 0.0f); }},
         {"width as text", PlayedWith("wWidth", "\"1280\""),
          [](Coordinator&, const SettingsWindowSize& s) {
              EXPECT_EQ(s.width, 1920);

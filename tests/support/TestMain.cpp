@@ -1,4 +1,5 @@
 #include "engine/core/Assert.h"
+#include "engine/core/SanitizerSuppressions.h"
 #include "engine/platform/audio/AudioOutputMode.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,14 @@
 #include <cstdlib>
 #include <thread>
 
-// Read by LeakSanitizer in sanitizer builds. libdbus keeps the read buffer of the session-bus
-// connection that SDL opens when its audio starts; that is not ours to free.
+// Read by the sanitizers in sanitizer builds (see SanitizerSuppressions.h).
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libdbus-1.so\n";
+    return LeakSanitizerSuppressions;
+}
+extern "C" const char* __tsan_default_suppressions()
+{
+    return ThreadSanitizerSuppressions;
 }
 
 // Asserts in tests must not open message boxes: they only throw (and are checked by text).

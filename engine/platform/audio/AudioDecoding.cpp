@@ -21,10 +21,10 @@ struct SoundFile
     }
 };
 
-// Frames read per call; the header's frame count only sizes the first reservation, because a
-// damaged file can overstate it.
+// Frames read per call. The header's frame count is not trusted for sizing: a damaged file can
+// claim billions, so buffers grow with the data actually read.
 constexpr sf_count_t BlockFrames = 4096;
-constexpr sf_count_t MostFramesTrusted = sf_count_t{1} << 24;
+constexpr sf_count_t MostFramesReservedAhead = sf_count_t{1} << 20;
 
 // Keeps the first `kept` of `channels` interleaved channels.
 template <class Sample>
@@ -42,35 +42,34 @@ std::vector<Sample> KeepChannels(std::vector<Sample> samples, int channels, int 
     return samples;
 }
 
-// Reads every frame that can be read, straight into one buffer sized by the header; frames
-// past what the header promised are appended block by block.
+// Reads every frame that can be read, keeping the first `kept` channels, block by block. False
+// when the sound runs past MostSoundSeconds (compressed silence can be small on disk).
 template <class Sample, class Read>
-std::vector<Sample> ReadAll(const SF_INFO& info, Read read)
+bool ReadAll(const SF_INFO& info, int kept, Read read, std::vector<Sample>& samples)
 {
     const auto channels = static_cast<std::size_t>(info.channels);
-    const auto promised = static_cast<std::size_t>(std::clamp<sf_count_t>(info.frames, 0, MostFramesTrusted));
-    std::vector<Sample> samples(promised * channels);
-    std::size_t frames = 0;
-    while (frames < promised)
+    const auto width = static_cast<std::size_t>(kept);
+    const sf_count_t mostFrames = sf_count_t{MostSoundSeconds} * info.samplerate;
+    samples.clear();
+    samples.reserve(static_cast<std::size_t>(std::clamp<sf_count_t>(info.frames, 0, MostFramesReservedAhead)) * width);
+    std::vector<Sample> block(static_cast<std::size_t>(BlockFrames) * channels);
+    sf_count_t frames = 0;
+    for (sf_count_t got = read(block.data(), BlockFrames); got > 0; got = read(block.data(), BlockFrames))
     {
-        const sf_count_t got =
-            read(samples.data() + frames * channels, std::min<sf_count_t>(BlockFrames, static_cast<sf_count_t>(promised - frames)));
-        if (got <= 0)
-            break;
-        frames += static_cast<std::size_t>(got);
+        frames += got;
+        if (frames > mostFrames)
+            return false;
+        const std::size_t at = samples.size();
+        samples.resize(at + static_cast<std::size_t>(got) * width);
+        if (channels == width)
+            std::copy(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got) * info.channels, samples.begin() + at);
+        else
+            for (std::size_t f = 0; f < static_cast<std::size_t>(got); ++f)
+                for (std::size_t c = 0; c < width; ++c)
+                    samples[at + f * width + c] = block[f * channels + c];
     }
-    if (frames == promised)
-    {
-        std::vector<Sample> block(static_cast<std::size_t>(BlockFrames) * channels);
-        for (sf_count_t got = read(block.data(), BlockFrames); got > 0; got = read(block.data(), BlockFrames))
-        {
-            samples.insert(samples.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got) * info.channels);
-            frames += static_cast<std::size_t>(got);
-        }
-    }
-    samples.resize(frames * channels);
     samples.shrink_to_fit();
-    return samples;
+    return true;
 }
 
 // Linear interpolation to the output rate, channel by channel.
@@ -133,29 +132,54 @@ bool DecodeSoundFile(const std::string& path, bool loop, SoundSamples& samples, 
         error = "cannot read " + path + ": " + sf_strerror(nullptr);
         return false;
     }
-    if (info.channels < 1 || info.samplerate < 1)
+    if (info.channels < 1)
     {
-        error = "cannot read " + path + ": no channels or no sample rate";
+        error = "cannot read " + path + ": no channels";
+        return false;
+    }
+    // Resampling a very low rate up to the output rate would multiply the sound many times over.
+    if (info.samplerate < LowestSampleRate)
+    {
+        error = "cannot use " + path + ": its sample rate " + std::to_string(info.samplerate) + " Hz is below " +
+                std::to_string(LowestSampleRate) + " Hz";
         return false;
     }
     const int kept = std::min(info.channels, 2);
     SoundSamples decoded;
+    bool whole = false;
+    std::size_t frames = 0;
     if (ReadsExactlyAs16Bit(info) && info.samplerate == AudioFormat::OutputRate)
     {
-        std::vector<std::int16_t> read = ReadAll<std::int16_t>(
-            info, [&](std::int16_t* into, sf_count_t frames) { return sf_readf_short(file.handle, into, frames); });
-        decoded = SoundSamples::FromPcm16(KeepChannels(std::move(read), info.channels, kept), kept);
+        std::vector<std::int16_t> read;
+        whole = ReadAll<std::int16_t>(
+            info, kept, [&](std::int16_t* into, sf_count_t count) { return sf_readf_short(file.handle, into, count); },
+            read);
+        frames = read.size() / static_cast<std::size_t>(kept);
+        if (whole)
+            decoded = SoundSamples::FromPcm16(std::move(read), kept);
     }
     else
     {
-        std::vector<float> read = ReadAll<float>(
-            info, [&](float* into, sf_count_t frames) { return sf_readf_float(file.handle, into, frames); });
-        decoded = SoundSamples::FromFloat(
-            Resample(KeepChannels(std::move(read), info.channels, kept), kept, info.samplerate, loop), kept);
+        std::vector<float> read;
+        whole = ReadAll<float>(
+            info, kept, [&](float* into, sf_count_t count) { return sf_readf_float(file.handle, into, count); }, read);
+        frames = read.size() / static_cast<std::size_t>(kept);
+        if (whole)
+            decoded = SoundSamples::FromFloat(Resample(std::move(read), kept, info.samplerate, loop), kept);
+    }
+    if (!whole)
+    {
+        error = "cannot use " + path + ": it lasts longer than " + std::to_string(MostSoundSeconds) + " seconds";
+        return false;
     }
     if (sf_error(file.handle) != SF_ERR_NO_ERROR)
     {
         error = "cannot decode " + path + ": " + sf_strerror(file.handle);
+        return false;
+    }
+    if (frames == 0)
+    {
+        error = "cannot use " + path + ": it holds no sound frames";
         return false;
     }
     samples = std::move(decoded);

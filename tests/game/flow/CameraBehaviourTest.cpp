@@ -101,11 +101,12 @@ TEST(CameraBehaviour, QueuedMovesChainFromWhereTheLastOneEnds)
     bCameraBehaviour& camera = world.Camera();
     camera.QueueMove(world.World(), 0.5f, {1260.0f, 540.0f});
     camera.QueueMove(world.World(), 0.5f, {1260.0f, 840.0f});
-    // Toward the point where the queue already ends, and at no speed: neither moves the camera.
+    // Toward the point where the queue already ends, at no speed, in no time: none moves the camera.
     camera.QueueMoveAtSpeed(world.World(), {1260.0f, 840.0f}, 400.0f);
     camera.QueueMoveAtSpeed(world.World(), {2000.0f, 100.0f}, 0.0f);
+    camera.QueueMove(world.World(), 0.0f, {2000.0f, 100.0f});
     camera.QueueMoveAtSpeed(world.World(), {1560.0f, 840.0f}, 600.0f);
-    EXPECT_EQ(camera.Moves.size(), 5u);
+    EXPECT_EQ(camera.Moves.size(), 6u);
 
     world.Frame();
     for (int frame = 0; frame < 29; ++frame)
@@ -121,7 +122,7 @@ TEST(CameraBehaviour, QueuedMovesChainFromWhereTheLastOneEnds)
     EXPECT_TRUE(std::isfinite(world.Place().x) && std::isfinite(world.Place().y));
     EXPECT_EQ(world.Place().x, 1560.0f) << "the moves of no time were dropped unplayed";
     EXPECT_EQ(world.Place().y, 840.0f);
-    EXPECT_LE(rest, 32) << "two dropped moves and 30 steps of 10";
+    EXPECT_LE(rest, 33) << "three dropped moves and 30 steps of 10";
 }
 
 TEST(CameraBehaviour, AnEasedMoveStartsAndEndsSlowAndLandsOnItsTargetAndHeight)

@@ -43,7 +43,69 @@ struct SpawnCase
     int soldiers;
     Names hudBar;
     Names titles;
+    std::vector<float> slots;
 };
+
+// Each element keeps its place as an offset from the camera, taken from its reference-view
+// position.
+Vector2 CameraOffsetOf(TestGame& game, Entity entity)
+{
+    std::shared_ptr<IBehaviour> behaviour;
+    return game.coordinator->GetBehaviour(entity, behaviour) ? behaviour->cameraOffset : Vector2{-1.0f, -1.0f};
+}
+
+// Slot width is twice the first portrait's scaleX (150); the row is centred on the reference
+// view's middle, whatever the window's width.
+void ExpectRow(TestGame& game, const std::vector<float>& slots)
+{
+    const bHUD& hud = Hud();
+    ASSERT_EQ(hud.SoldierPortraits.size(), slots.size());
+    for (std::size_t i = 0; i < slots.size(); ++i)
+    {
+        SCOPED_TRACE(i + 1);
+        const float x = slots[i] - 960.0f;
+        for (Entity entity : {hud.SoldierPortraits[i], hud.SelectionEntities[i], hud.DeathIcons[i],
+                              hud.SoldierPanelEntities[i * hud.PanelStride]})
+        {
+            EXPECT_FLOAT_EQ(CameraOffsetOf(game, entity).x, x);
+            EXPECT_FLOAT_EQ(CameraOffsetOf(game, entity).y, 95.0f - 540.0f);
+        }
+        // The health bar keeps its place on the card.
+        const Vector2 bar = CameraOffsetOf(game, hud.SoldierPanelEntities[i * hud.PanelStride + 1]);
+        EXPECT_FLOAT_EQ(bar.x, x);
+        EXPECT_FLOAT_EQ(bar.y, 95.0f - 33.0f - 540.0f);
+    }
+}
+
+// Health bars and stat texts show their own soldier; death icons and off-screen pairs wait hidden.
+void ExpectSoldierBindings(TestGame& game, int soldiers)
+{
+    const bHUD& hud = Hud();
+    Coordinator& coordinator = *game.coordinator;
+    for (int n = 1; n <= soldiers; ++n)
+    {
+        SCOPED_TRACE(n);
+        const Entity soldier = game.Find("Player_" + std::to_string(n));
+        const Entity portrait = hud.SoldierPortraits[n - 1];
+        const auto bar = coordinator.GetBehaviourAs<bImageBehaviour>(hud.SoldierPanelEntities[(n - 1) * 7 + 1]);
+        EXPECT_EQ(bar->LinkedCharacter, soldier);
+        for (std::size_t stat = 2; stat < 7; ++stat)
+        {
+            const auto text = coordinator.GetBehaviourAs<bFontBehaviour>(hud.SoldierPanelEntities[(n - 1) * 7 + stat]);
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->boundEntity, portrait);
+            EXPECT_EQ(text->DataFromEntity, "Player_" + std::to_string(n));
+            EXPECT_EQ(text->DataEntity, soldier);
+        }
+        std::shared_ptr<IBehaviour> death;
+        ASSERT_TRUE(coordinator.GetBehaviour(hud.DeathIcons[n - 1], death));
+        EXPECT_FALSE(death->active);
+        EXPECT_EQ(death->boundEntity, NO_ENTITY);
+        const auto& drawn = coordinator.GetSystem<sRendererSystem>()->entities;
+        EXPECT_EQ(drawn.count(hud.OffscreenMarkers[2 * n - 2]), 0u);
+        EXPECT_EQ(drawn.count(hud.OffscreenMarkers[2 * n - 1]), 0u);
+    }
+}
 
 class HudSpawnList : public testing::TestWithParam<SpawnCase>
 {
@@ -93,17 +155,31 @@ TEST_P(HudSpawnList, FollowsObjectiveSquadAndLevel)
     EXPECT_EQ(BaseNames(*game, hud.WinPopupEntities), (Names{"WinPopup", "Win_Continue", "Win_Playagain"}));
     EXPECT_EQ(BaseNames(*game, hud.LosePopupEntities), (Names{"LosePopup", "Lose_Continue", "Lose_Playagain"}));
     EXPECT_EQ(BaseNames(*game, hud.LevelTitleEntities), expected.titles);
+
+    ExpectRow(*game, expected.slots);
+    ExpectSoldierBindings(*game, expected.soldiers);
+    if (expected.soldiers > 0)
+    {
+        EXPECT_FLOAT_EQ(hud.MarkerSize.x, 30.0f);
+        EXPECT_FLOAT_EQ(hud.IconSize.x, 22.0f);
+    }
 }
 
-const Names KillAllBar = {"ZombieCounter", "Zombies_Remaining", "Objective_KillAll", "HUD_Bar", "HUD_Key_Pause"};
-const Names EscapeBar = {"HUD_Bar", "HUD_Key_Pause"};
+// The key hint and the order buttons follow in prefab-file order.
+const Names KillAllBar = {"ZombieCounter", "Zombies_Remaining", "Objective_KillAll", "HUD_Bar", "HUD_Key_Pause",
+                          "HUD_Key_Reload", "HUD_Key_Heal", "HUD_Key_Grenade", "HUD_Key_Molotov", "HUD_Key_Breach",
+                          "HUD_Key_Stop", "HUD_Key_CenterCam"};
+const Names EscapeBar(KillAllBar.begin() + 3, KillAllBar.end());
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, HudSpawnList,
-    testing::Values(SpawnCase{"Squad4.json", 4, KillAllBar, {"AHouse_Title", "Letterbox_Top", "Letterbox_Bottom"}},
-                    SpawnCase{"Squad3Touching.json", 3, KillAllBar, {"Farmhouse_Title", "Letterbox_Top", "Letterbox_Bottom"}},
-                    SpawnCase{"Squad2Escape.json", 2, EscapeBar, {"Letterbox_Top", "Letterbox_Bottom"}},
-                    SpawnCase{"NoSquad.json", 0, KillAllBar, {"Letterbox_Top", "Letterbox_Bottom"}}));
+    testing::Values(SpawnCase{"Squad4.json", 4, KillAllBar, {"AHouse_Title", "Letterbox_Top", "Letterbox_Bottom"},
+                              {735.0f, 885.0f, 1035.0f, 1185.0f}},
+                    // With no gap the slots touch.
+                    SpawnCase{"Squad3Touching.json", 3, KillAllBar, {"Farmhouse_Title", "Letterbox_Top", "Letterbox_Bottom"},
+                              {660.0f, 960.0f, 1260.0f}},
+                    SpawnCase{"Squad2Escape.json", 2, EscapeBar, {"Letterbox_Top", "Letterbox_Bottom"}, {885.0f, 1035.0f}},
+                    SpawnCase{"NoSquad.json", 0, KillAllBar, {"Letterbox_Top", "Letterbox_Bottom"}, {}}));
 
 TEST(HudConstruction, WithoutLevelRulesOnlyThePopUpTextsExist)
 {
@@ -115,97 +191,18 @@ TEST(HudConstruction, WithoutLevelRulesOnlyThePopUpTextsExist)
     EXPECT_TRUE(hud.PauseMenuEntities.empty());
     EXPECT_TRUE(hud.LevelTitleEntities.empty());
     EXPECT_EQ(hud.PauseButton, NO_ENTITY);
+
+    // A scene without a HUD leaves no instance behind.
+    game->coordinator->PendingScene = TestGame::Fixture("scenes/EmptyScene.json");
+    game->RunFrames(2);
+    EXPECT_EQ(HUDInstance(), nullptr);
 }
 
-struct RowCase
+// Positions are reference-view coordinates: a window 1280 wide keeps the row where a 1920 one has
+// it (centring on half the window's width would shift it 320 to the left).
+TEST(HudConstruction, TheRowStaysCentredInANarrowerWindow)
 {
-    const char* scene;
-    int windowWidth;
-    std::vector<float> slots;
-};
-
-class HudRow : public testing::TestWithParam<RowCase>
-{
-};
-
-// Slot width is twice the first portrait's scaleX (150); the row is centred on the reference
-// view's middle, whatever the window's width.
-TEST_P(HudRow, SlotsSitAlongTheBottomCentredOnTheReferenceView)
-{
-    const RowCase& expected = GetParam();
-    const auto game = HudGameInWindow(expected.scene, expected.windowWidth);
-    const bHUD& hud = Hud();
-    ASSERT_EQ(hud.SoldierPortraits.size(), expected.slots.size());
-    // Each element keeps its place as an offset from the camera, taken from its reference-view
-    // position.
-    auto offsetOf = [&](Entity entity) {
-        std::shared_ptr<IBehaviour> behaviour;
-        return game->coordinator->GetBehaviour(entity, behaviour) ? behaviour->cameraOffset : Vector2{-1.0f, -1.0f};
-    };
-    for (std::size_t i = 0; i < expected.slots.size(); ++i)
-    {
-        SCOPED_TRACE(i + 1);
-        const float x = expected.slots[i] - 960.0f;
-        for (Entity entity : {hud.SoldierPortraits[i], hud.SelectionEntities[i], hud.DeathIcons[i],
-                              hud.SoldierPanelEntities[i * hud.PanelStride]})
-        {
-            EXPECT_FLOAT_EQ(offsetOf(entity).x, x);
-            EXPECT_FLOAT_EQ(offsetOf(entity).y, 95.0f - 540.0f);
-        }
-        // The health bar keeps its place on the card.
-        const Vector2 bar = offsetOf(hud.SoldierPanelEntities[i * hud.PanelStride + 1]);
-        EXPECT_FLOAT_EQ(bar.x, x);
-        EXPECT_FLOAT_EQ(bar.y, 95.0f - 33.0f - 540.0f);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Squads, HudRow,
-                         testing::Values(RowCase{"Squad2Escape.json", 1920, {885.0f, 1035.0f}},
-                                         RowCase{"Squad4.json", 1920, {735.0f, 885.0f, 1035.0f, 1185.0f}},
-                                         RowCase{"Squad3Touching.json", 1920, {660.0f, 960.0f, 1260.0f}},
-                                         RowCase{"Squad2Escape.json", 1280, {885.0f, 1035.0f}}));
-
-TEST(HudConstruction, SoldierElementsAreBoundToTheirSoldier)
-{
-    const auto game = HudGame("Squad4.json");
-    const bHUD& hud = Hud();
-    Coordinator& coordinator = *game->coordinator;
-    for (int n = 1; n <= 4; ++n)
-    {
-        SCOPED_TRACE(n);
-        const Entity soldier = game->Find("Player_" + std::to_string(n));
-        const Entity portrait = hud.SoldierPortraits[n - 1];
-        const auto bar = coordinator.GetBehaviourAs<bImageBehaviour>(hud.SoldierPanelEntities[(n - 1) * 7 + 1]);
-        EXPECT_EQ(bar->LinkedCharacter, soldier);
-        for (std::size_t stat = 2; stat < 7; ++stat)
-        {
-            const auto text = coordinator.GetBehaviourAs<bFontBehaviour>(hud.SoldierPanelEntities[(n - 1) * 7 + stat]);
-            ASSERT_NE(text, nullptr);
-            EXPECT_EQ(text->boundEntity, portrait);
-            EXPECT_EQ(text->DataFromEntity, "Player_" + std::to_string(n));
-            EXPECT_EQ(text->DataEntity, soldier);
-        }
-        // Death icons and the off-screen pair wait hidden.
-        std::shared_ptr<IBehaviour> death;
-        ASSERT_TRUE(coordinator.GetBehaviour(hud.DeathIcons[n - 1], death));
-        EXPECT_FALSE(death->active);
-        EXPECT_EQ(death->boundEntity, NO_ENTITY);
-        const auto& drawn = coordinator.GetSystem<sRendererSystem>()->entities;
-        EXPECT_EQ(drawn.count(hud.OffscreenMarkers[2 * n - 2]), 0u);
-        EXPECT_EQ(drawn.count(hud.OffscreenMarkers[2 * n - 1]), 0u);
-    }
-    EXPECT_FLOAT_EQ(hud.MarkerSize.x, 30.0f);
-    EXPECT_FLOAT_EQ(hud.IconSize.x, 22.0f);
-}
-
-TEST(HudConstruction, ASceneWithoutAHudLeavesNoInstance)
-{
-    {
-        const auto game = HudGame("Squad4.json");
-        ASSERT_NE(HUDInstance(), nullptr);
-        game->coordinator->PendingScene = TestGame::Fixture("scenes/EmptyScene.json");
-        game->RunFrames(2);
-        EXPECT_EQ(HUDInstance(), nullptr);
-    }
+    const auto game = HudGameInWindow("Squad2Escape.json", 1280);
+    ExpectRow(*game, {885.0f, 1035.0f});
 }
 }

@@ -133,3 +133,57 @@ TEST_F(DecoderTest, TruncatedFileKeepsWhatCouldBeRead)
     const std::vector<float> stereo = Decode(path);
     EXPECT_EQ(stereo.size(), 200u);
 }
+
+namespace
+{
+std::string LittleEndian(std::uint32_t value, int bytes)
+{
+    std::string text;
+    for (int i = 0; i < bytes; ++i)
+        text.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    return text;
+}
+
+// A 16-bit stereo 48 kHz WAV header whose data chunk claims `dataBytes`, followed by `data`.
+std::string WavClaiming(std::uint32_t dataBytes, const std::string& data)
+{
+    return "RIFF" + LittleEndian(36 + static_cast<std::uint32_t>(data.size()), 4) + "WAVEfmt " + LittleEndian(16, 4) +
+           LittleEndian(1, 2) + LittleEndian(2, 2) + LittleEndian(48000, 4) + LittleEndian(192000, 4) +
+           LittleEndian(4, 2) + LittleEndian(16, 2) + "data" + LittleEndian(dataBytes, 4) + data;
+}
+}
+
+TEST_F(DecoderTest, HostileFilesFailWithTheirReasonInsteadOfGrowingWithoutBound)
+{
+    struct Case
+    {
+        const char* name;
+        std::string path;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        // Resampled to the output rate, one frame a second would become hours of audio.
+        {"1 Hz", folder.Write("slow.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 1, 1, std::vector<float>(60, 0.5f)),
+         "sample rate 1 Hz is below 8000 Hz"},
+        {"7999 Hz", folder.Write("low.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 7999, std::vector<float>(60, 0.5f)),
+         "below 8000 Hz"},
+        {"billions of frames claimed, none there", folder.WriteBytes("claims.wav", WavClaiming(0xFFFFFFF0u, "")),
+         "holds no sound frames"},
+        {"no frames", folder.Write("none.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 48000, {}), "holds no sound frames"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::vector<float> stereo;
+        std::string error;
+        EXPECT_FALSE(DecodeAudioFile(c.path, false, stereo, error));
+        EXPECT_NE(error.find(c.path), std::string::npos) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    // The lowest accepted rate still decodes, and a few frames after a header claiming billions
+    // are all there is.
+    EXPECT_EQ(Decode(folder.Write("floor.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 8000, std::vector<float>(80, 0.5f)))
+                  .size(),
+              480u * 2);
+    EXPECT_EQ(Decode(folder.WriteBytes("few.wav", WavClaiming(0xFFFFFFF0u, std::string(4 * 10, '\x01')))).size(), 20u);
+}

@@ -5,6 +5,7 @@
 #include "support/content/HUDContentRules.h"
 #include "support/content/LevelLayoutContentRules.h"
 #include "support/content/LevelRulesContentRules.h"
+#include "support/content/HUDContentRules.h"
 #include "support/content/ScreenElementContentRules.h"
 #include "support/content/SoldierContentRules.h"
 #include "support/content/SquadControlContentRules.h"
@@ -18,6 +19,7 @@ void AddGameRules(ContentCheck& check)
     AddHUDRules(check);
     AddLevelLayoutRules(check);
     AddLevelRulesRules(check);
+    AddHUDRules(check);
     AddScreenElementRules(check);
     AddSoldierRules(check);
     AddSquadControlRules(check);
