@@ -33,6 +33,8 @@ public:
 
     // --- Script ---------------------------------------------------------------------------
     void SetTime(double seconds) { time = seconds; }
+    // The scripted time now: the frames run so far, in seconds.
+    double Time() const { return time; }
     // 0 freezes the clock.
     void SetFrameLength(double seconds) { frameLength = seconds; }
     void SetKeyDown(int virtualKey, bool down);

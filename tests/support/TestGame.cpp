@@ -130,7 +130,11 @@ bool TestGame::ShutDown()
 void TestGame::RunFrames(int count)
 {
     for (int i = 0; i < count; ++i)
+    {
         RunFrame(*coordinator, clock);
+        if (afterFrame)
+            afterFrame();
+    }
 }
 
 void TestGame::Press(int key)

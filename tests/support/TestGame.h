@@ -94,6 +94,9 @@ public:
 
     std::unique_ptr<Coordinator> coordinator;
     ScriptedPlatform& platform;
+    // Runs after every frame, where the entry swaps the buffers: a long run finishes its drawing
+    // there, as a swap would, so the driver's queue does not grow across thousands of frames.
+    std::function<void()> afterFrame;
 
 private:
     struct SettingsTextTag
