@@ -2,7 +2,6 @@
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
-#include "support/content/HUDContentRules.h"
 #include "support/content/LevelLayoutContentRules.h"
 #include "support/content/LevelRulesContentRules.h"
 #include "support/content/HUDContentRules.h"
@@ -16,7 +15,6 @@ void AddGameRules(ContentCheck& check)
 {
     AddDamageRules(check);
     AddFrontEndRules(check);
-    AddHUDRules(check);
     AddLevelLayoutRules(check);
     AddLevelRulesRules(check);
     AddHUDRules(check);
