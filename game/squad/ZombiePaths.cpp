@@ -4,6 +4,7 @@
 #include "engine/core/Coordinator.h"
 #include "engine/systems/GridSpec.h"
 #include "engine/systems/sIdentifierSystem.h"
+#include "game/squad/VectorHelpers.h"
 #include "game/squad/bUniqueGrid.h"
 
 #include <algorithm>
@@ -42,4 +43,28 @@ bUniqueGrid* FindPathGrid(Coordinator& coordinator)
     if (!found)
         Assert("PATHFINDING GRID NOT FOUND");
     return coordinator.GetBehaviourAs<bUniqueGrid>(gridEntity).get();
+}
+
+PathStep StepAlongPath(const GridSpec& grid, Path& path, const Cell& goal, const Vector2& position,
+                       float waypointReach, float goalReach, Vector2& direction)
+{
+    if (path.empty())
+        return PathStep::None;
+    const Cell first = path.front();
+    const Vector2 centre = CellCentre(grid, first);
+    const double dx = static_cast<double>(centre.x) - position.x;
+    const double dy = static_cast<double>(centre.y) - position.y;
+    const double reach = dx * dx + dy * dy;
+    if (first == goal && reach < goalReach)
+    {
+        path.pop_front();
+        return PathStep::Reached;
+    }
+    if (reach < waypointReach)
+        path.pop_front();
+    if (path.empty())
+        return PathStep::None;
+    const Vector2 next = CellCentre(grid, path.front());
+    direction = NormalizeVector2({next.x - position.x, next.y - position.y});
+    return PathStep::Steer;
 }

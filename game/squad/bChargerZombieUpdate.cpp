@@ -165,22 +165,12 @@ void bChargerZombie::GrowTimers(int steps, int stateAtStart)
 
 bool bChargerZombie::FollowPath(Coordinator& coordinator, const Vector2& position)
 {
-    if (Path.empty() || PathGrid == nullptr || !PathGrid->Grid)
+    if (PathGrid == nullptr || !PathGrid->Grid)
         return false;
-    const GridSpec& grid = *PathGrid->Grid;
-    const Cell first = Path.front();
-    const double reach = SquaredDistance(position, CellCentre(grid, first));
-    if (first == GoalCell && reach < GoalReach)
-    {
-        Path.pop_front();
-        return true;
-    }
-    if (reach < WaypointReach)
-        Path.pop_front();
-    if (Path.empty())
-        return false;
-    const Vector2 centre = CellCentre(grid, Path.front());
-    const Vector2 direction = NormalizeVector2({centre.x - position.x, centre.y - position.y});
+    Vector2 direction;
+    const PathStep step = StepAlongPath(*PathGrid->Grid, Path, GoalCell, position, WaypointReach, GoalReach, direction);
+    if (step != PathStep::Steer)
+        return step == PathStep::Reached;
     if (PhysicsMovement* movement = coordinator.GetComponent<PhysicsMovement>(entity))
         movement->velocity = {direction.x * movement->Speed, direction.y * movement->Speed};
     FaceAlongWithChildren(coordinator, entity, direction);

@@ -11,6 +11,7 @@
 #include "support/RenderWorld.h"
 #include "support/TempWorkingFolder.h"
 #include "support/TestGame.h"
+#include "support/ZombieCrowd.h"
 #include "systems/DrawingAssets.h"
 
 #include <gtest/gtest.h>
@@ -413,4 +414,22 @@ TEST(AllocationTest, SteadyLineOfSightChecksAllocateNothing)
     EXPECT_EQ(sight.size(), zombies.size());
     EXPECT_GT(clear, 0) << "some lines must be open";
     EXPECT_LT(clear, 100 * 60) << "and some blocked";
+}
+
+// The zombies' worst frame, frame after frame: sight of the soldiers around them, a charger's
+// path search that keeps failing and a spitter's hiding place that cannot be found are judged
+// again without allocating.
+TEST(AllocationTest, SteadyFramesOfACrowdOfZombiesAllocateNothing)
+{
+    ZombieCrowd crowd;
+    for (int frame = 0; frame < 20; ++frame)
+        crowd.Frame();
+    const long before = allocationCount.load();
+    for (int frame = 0; frame < 100; ++frame)
+        crowd.Frame();
+    EXPECT_EQ(allocationCount.load() - before, 0);
+    int searching = 0;
+    for (const auto& charger : crowd.chargers)
+        searching += charger->ChargerState == bChargerZombie::StateSearching && charger->Path.empty();
+    EXPECT_EQ(searching, 12) << "every charger keeps asking for its path";
 }

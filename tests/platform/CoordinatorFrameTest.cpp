@@ -9,6 +9,7 @@
 #include "engine/platform/sSoundSystem.h"
 #include "engine/systems/sIdentifierSystem.h"
 #include "support/AssertCapture.h"
+#include "support/GlTestContext.h"
 #include "support/RecordingBehaviour.h"
 #include "support/ScenePathBehaviour.h"
 #include "support/TestGame.h"
@@ -283,7 +284,9 @@ TEST_F(CoordinatorFrameTest, AnAssertDuringPlayStillSavesTheSettings)
 
 TEST(CoordinatorStartUp, AFailureBeforeTheFirstSceneRanLeavesTheSettingsAlone)
 {
-    // The harness's own set-up, by hand, so the settings file outlives the failed start.
+    // The harness's own set-up, by hand, so the settings file outlives the failed start. The
+    // start draws its first frames, so it needs the test context as every game does.
+    ASSERT_TRUE(GlTestContext::Get().Ready());
     ScriptedPlatform::Install();
     ResetPrefabCache();
     const auto folder = std::filesystem::temp_directory_path() / ("duskvane_start_" + std::to_string(getpid()));

@@ -245,7 +245,7 @@ TEST(Tutorial, WinningTheLevelEndsTheTutorial)
     TutorialRun run("TutorialWin.json");
     bGameLogic* logic = GameLogicInstance();
     if (logic == nullptr)
-        GTEST_SKIP() << "the level rules (level rules issue) are not on main yet";
+        FAIL() << "the level rules did not publish themselves";
     logic->Win(run.coordinator);
     run.ExpectEndedAndSaved(1);
 }
@@ -256,7 +256,7 @@ TEST(Tutorial, TheSquadControllersInputEndsTheStepsItTeaches)
 {
     TutorialRun run("TutorialSquad.json");
     if (GameControllerInstance() == nullptr)
-        GTEST_SKIP() << "the squad controller (squad control issue) is not on main yet";
+        FAIL() << "the squad controller did not publish itself";
     auto& tutorial = *run.tutorial;
     TestGame& game = *run.game;
     auto pixel = [&](float x, float y) { return game.WindowPointOf(x, y); };
