@@ -5,7 +5,7 @@ move order of the tutorial goes. The house's west wall has two windows (the tuto
 camera at them) and the front door between them. Behind the door the living room (its lamp comes
 on when the door is breached) holds the first zombies; the lit kitchen south of it holds the
 pickups; a dark hall and the back bedroom hold the last zombies. The trigger that takes the
-tutorial to its last step lies in the doorway from the living room to the kitchen.
+tutorial to its last step lies in the doorway from the kitchen to the hall.
 
 Route: yard -> breach the front door -> living room -> kitchen (pickups) -> hall -> bedroom.
 """
@@ -18,15 +18,15 @@ ROWS = [
     #    0123456789012345678901234567
         "ffffffffffffffffffffffffffff",  # 0
         "f Y     Y  ################f",  # 1
-        "f          G z   o  +z  B #f",  # 2
+        "f          G z      +z  B #f",  # 2
         "f          G   r  z +     #f",  # 3
         "f   1     LD    K   +  z  #f",  # 4
-        "f    2     D     z  +   z #f",  # 5
+        "f    2     D  o  z  +   z #f",  # 5
         "f u        #        +     #f",  # 6
-        "f          #++++T ++++  ++#f",  # 7
+        "f          #++++  ++++  ++#f",  # 7
         "f          #h  a  h +     #f",  # 8
         "f        u #  L     +  a  #f",  # 9
-        "f          G      z     z #f",  # 10
+        "f          G      z  T  z #f",  # 10
         "f          G z   k F      #f",  # 11
         "f          ################f",  # 12
         "f Y     u     u            f",  # 13
