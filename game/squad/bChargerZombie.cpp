@@ -14,7 +14,7 @@
 #include "engine/systems/sPhysicsMovement.h"
 #include "game/squad/VectorHelpers.h"
 #include "game/squad/ZombieHelpers.h"
-#include "game/squad/ZombiePaths.h"
+#include "game/squad/GridPaths.h"
 #include "game/squad/bPlayerBehaviour.h"
 #include "game/squad/bUniqueGrid.h"
 

@@ -12,6 +12,7 @@
 #include "game/flow/bHUD.h"
 #include "game/flow/bTutorialLogic.h"
 #include "game/squad/EntityPlacement.h"
+#include "game/squad/GridPaths.h"
 #include "game/squad/LineOfSight.h"
 #include "game/squad/VectorHelpers.h"
 #include "game/squad/bUniqueGrid.h"
@@ -33,35 +34,6 @@ constexpr int MoveTutorialStep = 3;
 const GridSpec* GridOf(const bUniqueGrid* owner)
 {
     return owner == nullptr ? nullptr : owner->Grid.get();
-}
-
-// The centre of a grid cell; cell sizes are whole numbers, as every user of the grid takes them.
-Vector2 CellCentre(const GridSpec& grid, const Cell& cell)
-{
-    const std::uint32_t cellWidth = grid.width / grid.columns;
-    const std::uint32_t cellHeight = grid.height / grid.rows;
-    return {static_cast<float>(cell.x) * static_cast<float>(cellWidth) + grid.originX +
-                static_cast<float>(cellWidth) * 0.5f,
-            static_cast<float>(cell.y) * static_cast<float>(cellHeight) + grid.originY +
-                static_cast<float>(cellHeight) * 0.5f};
-}
-
-// The cell a path starts from: the position clamped into the grid's rectangle, divided by the
-// cell size. A position on the far edge counts as the last column or row, so a soldier standing
-// there still finds paths; a grid whose cells are narrower than one unit has no cells at all.
-bool StartCellOf(const GridSpec& grid, const Vector2& position, Cell& cell)
-{
-    const std::uint32_t cellWidth = grid.width / grid.columns;
-    const std::uint32_t cellHeight = grid.height / grid.rows;
-    if (cellWidth == 0 || cellHeight == 0 || std::isnan(position.x) || std::isnan(position.y))
-        return false;
-    const float x = std::clamp(position.x, grid.originX, grid.originX + static_cast<float>(grid.width));
-    const float y = std::clamp(position.y, grid.originY, grid.originY + static_cast<float>(grid.height));
-    cell.x = std::min(static_cast<int>((x - grid.originX) / static_cast<float>(cellWidth)),
-                      static_cast<int>(grid.columns) - 1);
-    cell.y = std::min(static_cast<int>((y - grid.originY) / static_cast<float>(cellHeight)),
-                      static_cast<int>(grid.rows) - 1);
-    return true;
 }
 
 double SquaredDistance(const Vector2& a, const Vector2& b)

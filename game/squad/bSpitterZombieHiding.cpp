@@ -11,7 +11,7 @@
 #include "game/squad/SpitterSharedState.h"
 #include "game/squad/VectorHelpers.h"
 #include "game/squad/ZombieHelpers.h"
-#include "game/squad/ZombiePaths.h"
+#include "game/squad/GridPaths.h"
 #include "game/squad/bUniqueGrid.h"
 
 #include <algorithm>

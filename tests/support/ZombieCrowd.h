@@ -1,7 +1,7 @@
 #pragma once
 #include "engine/platform/sSoundSystem.h"
 #include "game/squad/SpitterSharedState.h"
-#include "game/squad/ZombiePaths.h"
+#include "game/squad/GridPaths.h"
 #include "game/squad/bChargerZombie.h"
 #include "game/squad/bPlayerBehaviour.h"
 #include "game/squad/bSpitterZombie.h"

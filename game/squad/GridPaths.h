@@ -6,8 +6,8 @@ class Coordinator;
 class GridSpec;
 class bUniqueGrid;
 
-// How the path-following zombies read the path grid. Cell sizes are whole numbers, as every
-// user of the grid takes them.
+// How the soldiers and the path-following zombies read the path grid. Cell sizes are whole
+// numbers, as every user of the grid takes them.
 
 // The centre of a cell.
 Vector2 CellCentre(const GridSpec& grid, const Cell& cell);

@@ -1,4 +1,4 @@
-#include "game/squad/ZombiePaths.h"
+#include "game/squad/GridPaths.h"
 
 #include "engine/core/Assert.h"
 #include "engine/core/Coordinator.h"
