@@ -33,6 +33,7 @@ std::unique_ptr<TestGame> StartOnLevelSelect(const SettingsMembers& progress)
 {
     auto game = TestGame::WithSettings(FrontEndSettings("Resources/LevelSelect.json", progress));
     game->coordinator->ResourceManager.LoadStage2(*game->coordinator);
+    game->RasteriseSmall();
     game->RunFrames(1);
     WaitForOpenDoors(*game);
     return game;

@@ -19,7 +19,7 @@ extern const LevelEntry Levels[4];
 // is unlocked), every cutscene up to it seen, and the tutorials cleared or not.
 SettingsMembers ProgressUpTo(int level, bool tutorialsCleared);
 // A game on the level select (with the second stage loaded, as the way there loads it) holding
-// that progress, its doors open.
+// that progress, its doors open, rasterised small (a level is played for many thousand frames).
 std::unique_ptr<TestGame> StartOnLevelSelect(const SettingsMembers& progress);
 // Clicks the level's button in the level select and runs frames until the level is the scene;
 // false when it did not come.

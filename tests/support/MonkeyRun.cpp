@@ -7,7 +7,6 @@
 #include "engine/core/Assert.h"
 #include "engine/platform/WindowState.h"
 
-#include <GL/glew.h>
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
@@ -32,19 +31,9 @@ std::unique_ptr<TestGame> StartWithEveryStage(const std::string& settings)
     auto game = TestGame::WithSettings(settings);
     game->coordinator->ResourceManager.LoadStage2(*game->coordinator);
     game->coordinator->ResourceManager.LoadStage3(*game->coordinator);
-    // The game keeps its 1920 by 1080 window coordinates, but its frames are rasterised into a
-    // sixteenth of them: every draw call still runs, at a fraction of the software renderer's
-    // cost. Each frame is finished where the game would swap.
-    glViewport(0, 0, 480, 270);
-    game->afterFrame = [] { glFinish(); };
+    game->RasteriseSmall();
     return game;
 }
-
-// The test context's full viewport again when the run ends, for the tests after it.
-struct FullViewportAfterwards
-{
-    ~FullViewportAfterwards() { glViewport(0, 0, 1920, 1080); }
-};
 
 int FromEnvironment(const char* name, int fallback)
 {
@@ -65,7 +54,6 @@ std::uint32_t MonkeySeed(std::uint32_t fallback)
 
 testing::AssertionResult MonkeyRun::Play() const
 {
-    const FullViewportAfterwards restore;
     const bool errorBefore = ErrorFlag();
     auto game = StartWithEveryStage(FrontEndSettings(scene, {{"Allow Cheats", cheats ? "true" : "false"}}));
     MonkeyPlayer monkey(seed);

@@ -12,6 +12,8 @@
 
 #include "engine/components/Transform.h"
 
+#include <GL/glew.h>
+
 #include <atomic>
 #include <cmath>
 #include <fstream>
@@ -116,10 +118,19 @@ TestGame::TestGame(SettingsTextTag, const std::string& settingsText, const Befor
 TestGame::~TestGame()
 {
     ShutDown();
+    if (rasterisedSmall)
+        glViewport(0, 0, 1920, 1080);
     ResetPlatform();
     ResetProcessState();
     std::error_code ignored;
     fs::remove_all(folder, ignored);
+}
+
+void TestGame::RasteriseSmall()
+{
+    glViewport(0, 0, 480, 270);
+    afterFrame = [] { glFinish(); };
+    rasterisedSmall = true;
 }
 
 bool TestGame::ShutDown()

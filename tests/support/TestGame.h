@@ -68,6 +68,11 @@ public:
     // Ends the game as the entry does after its loop; true when every step succeeded. The
     // destructor does it when a test has not.
     bool ShutDown();
+    // For runs of many thousand frames: the game keeps its 1920 by 1080 window coordinates, but
+    // its frames are rasterised into a sixteenth of them, so every draw call still runs at a
+    // fraction of the software renderer's cost; each frame is finished where the game would swap
+    // (the driver's queue does not grow). The destructor gives the context its full viewport back.
+    void RasteriseSmall();
 
     // --- Readers ----------------------------------------------------------------------------
     int KeyState(int key) const { return coordinator->GetKeyState(key); }
@@ -107,4 +112,5 @@ private:
     std::filesystem::path folder;
     std::filesystem::path settingsFile;
     FrameClock clock;
+    bool rasterisedSmall = false;
 };
