@@ -2,7 +2,6 @@
 
 #include "game/flow/PublishedInstances.h"
 
-#include <cstdlib>
 
 const LevelEntry Levels[4] = {
     {"AbandonedHouse", "Resources/Level_AbandonedHouse.json", ""},
@@ -55,11 +54,4 @@ std::string MissingForPlay()
     if (HUDInstance() == nullptr)
         missing += " the HUD (bHUD)";
     return missing.empty() ? missing : "not built yet:" + missing;
-}
-
-std::string LongPlaysSkipped()
-{
-    if (std::getenv("DUSKVANE_LONG_PLAYS") != nullptr)
-        return {};
-    return "a long scripted play: run with DUSKVANE_LONG_PLAYS set (scripts/long-plays.sh)";
 }

@@ -24,10 +24,6 @@ std::unique_ptr<TestGame> StartOnLevelSelect(const SettingsMembers& progress);
 // Clicks the level's button in the level select and runs frames until the level is the scene;
 // false when it did not come.
 bool EnterLevel(TestGame& game, const LevelEntry& level);
-// The scripted plays of the three later levels, the loss and the whole game take many minutes
-// of software rendering each: they run when DUSKVANE_LONG_PLAYS is set (scripts/long-plays.sh),
-// and skip with this reason otherwise (empty when they run).
-std::string LongPlaysSkipped();
 // What a level scene needs to be played that has not been built yet (the level rules, the squad
 // controller or the HUD did not publish themselves), for a test to skip with; empty when the
 // level can be played.

@@ -1,4 +1,5 @@
 #include "support/LevelPlayer.h"
+#include "support/PathMap.h"
 
 #include "engine/components/Identifier.h"
 #include "engine/components/Transform.h"
@@ -10,9 +11,13 @@
 #include "game/flow/bTutorialLogic.h"
 #include "game/squad/bGameController.h"
 #include "game/squad/bPlayerBehaviour.h"
+#include "game/squad/bUniqueGrid.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace
@@ -26,6 +31,19 @@ constexpr long Margin = 40;
 float Distance(Vector2 a, Vector2 b)
 {
     return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// With DUSKVANE_PLAY_TRACE set, what the player decides as it decides it (to follow a play
+// that does not end as it should).
+[[gnu::format(printf, 1, 2)]] void Trace(const char* format, ...)
+{
+    if (std::getenv("DUSKVANE_PLAY_TRACE") == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, format);
+    std::vprintf(format, arguments);
+    va_end(arguments);
+    std::fflush(stdout);
 }
 
 bool Over(GameState state)
@@ -250,7 +268,14 @@ void LevelPlayer::AimThrow(int key, Vector2 target)
     const CursorPoint pixel = BringOnScreen(target);
     game.MoveCursor(pixel.x, pixel.y);
     game.Tap(key);
+    // Aiming pans the view to the thrower, which moves the world under a still cursor: once the
+    // view rests, the player points at the target again.
+    WaitForCamera();
+    const CursorPoint again = game.WindowPointOf(target.x, target.y);
+    game.MoveCursor(again.x, again.y);
     game.RunFrames(10);
+    Trace("aim at %6.0f %6.0f (pixel %ld %ld) from the squad at %6.0f %6.0f\n", target.x, target.y, again.x,
+          again.y, SquadCentre().x, SquadCentre().y);
 }
 
 void LevelPlayer::ReleaseThrow()
@@ -316,38 +341,40 @@ void LevelPlayer::LookAfterSquad()
     }
 }
 
-Entity LevelPlayer::NearestDoor(Vector2 point) const
-{
-    Entity nearest = NO_ENTITY;
-    float best = std::numeric_limits<float>::max();
-    for (Entity door : Tagged("DOOR"))
-        if (const float distance = Distance(PositionOf(door), point); distance < best)
-        {
-            best = distance;
-            nearest = door;
-        }
-    return nearest;
-}
-
 void LevelPlayer::BreachDoor(Entity door)
 {
-    const Vector2 place = PositionOf(door);
-    const Entity kicker = NearestSoldier(place);
-    if (kicker == NO_ENTITY)
+    constexpr int StepsPerOrder = 10;
+    const bUniqueGrid* grid = PathGrid();
+    if (grid == nullptr)
         return;
+    const Vector2 place = PositionOf(door);
     const auto behaviour = game.coordinator->GetBehaviourAs<bDoorBehaviour>(door);
     const float reach = behaviour != nullptr && behaviour->TriggerRange > 0.0f ? behaviour->TriggerRange : 100.0f;
-    // Up to the door from the kicker's side, well inside its reach.
-    const Vector2 from = PositionOf(kicker);
-    const float away = Distance(from, place);
-    const float stand = std::min(reach * 0.5f, 60.0f);
-    const Vector2 spot = away > stand ? Vector2{place.x + (from.x - place.x) / away * stand,
-                                                place.y + (from.y - place.y) / away * stand}
-                                      : from;
-    SelectOne(kicker);
-    WalkTo(spot, reach * 0.8f, 600);
-    Key('F');
-    game.RunFrames(10);
+    // The squad walks up to the door's near side a stretch at a time; the soldier nearest to the
+    // door kicks it in once it is inside its reach.
+    for (int leg = 0; leg < 12 && game.coordinator->IsAlive(door) && !Over(State()); ++leg)
+    {
+        const PathMap walks = WalksFromSquad(*grid);
+        const int steps = walks.Steps(place);
+        if (steps < 0)
+            break;
+        const Vector2 nearSide = walks.NearSide(place);
+        const Entity kicker = NearestSoldier(nearSide);
+        if (kicker == NO_ENTITY)
+            break;
+        Trace("  breach door %u at %.0f %.0f (%d steps): kicker at %.0f %.0f, near side %.0f %.0f\n", door, place.x,
+              place.y, steps, PositionOf(kicker).x, PositionOf(kicker).y, nearSide.x, nearSide.y);
+        if (Distance(PositionOf(kicker), place) < reach)
+        {
+            SelectOne(kicker);
+            Key('F');
+            game.RunFrames(30);
+            if (!game.coordinator->IsAlive(door))
+                break;
+        }
+        SelectAll();
+        WalkTo(steps > StepsPerOrder ? walks.Toward(place, StepsPerOrder) : nearSide, 40.0f, 300);
+    }
     SelectAll();
 }
 
@@ -365,20 +392,20 @@ int Neighbours(const LevelPlayer& player, const std::vector<Entity>& zombies, En
 }
 }
 
-Vector2 LevelPlayer::BiggestGroup() const
+Vector2 LevelPlayer::NearestPack() const
 {
     const std::vector<Entity> zombies = Zombies();
     const Vector2 squad = SquadCentre();
     Entity best = NO_ENTITY;
-    int most = -1;
+    bool bestIsPack = false;
     for (Entity zombie : zombies)
     {
-        const int near = Neighbours(*this, zombies, zombie);
-        if (near > most ||
-            (near == most && Distance(PositionOf(zombie), squad) < Distance(PositionOf(best), squad)))
+        const bool pack = Neighbours(*this, zombies, zombie) >= 2;
+        if (best == NO_ENTITY || (pack && !bestIsPack) ||
+            (pack == bestIsPack && Distance(PositionOf(zombie), squad) < Distance(PositionOf(best), squad)))
         {
-            most = near;
             best = zombie;
+            bestIsPack = pack;
         }
     }
     return best == NO_ENTITY ? squad : PositionOf(best);
@@ -403,6 +430,10 @@ bool LevelPlayer::ThrowAtAPack()
 {
     const std::vector<Entity> zombies = Zombies();
     const std::vector<Entity> soldiers = Soldiers();
+    const bUniqueGrid* grid = PathGrid();
+    if (grid == nullptr)
+        return false;
+    const PathMap cells(*grid, {});
     for (Entity zombie : zombies)
     {
         if (Neighbours(*this, zombies, zombie) < 2)
@@ -416,62 +447,154 @@ bool LevelPlayer::ThrowAtAPack()
         for (Entity soldier : soldiers)
         {
             const auto behaviour = game.coordinator->GetBehaviourAs<bPlayerBehaviour>(soldier);
-            if (Distance(PositionOf(soldier), pack) > ThrowReach - 40.0f ||
+            if (Distance(PositionOf(soldier), pack) > ThrowReach - 40.0f || !cells.ClearLine(PositionOf(soldier), pack) ||
                 (behaviour->Grenades == 0 && behaviour->Molotovs == 0 && !behaviour->InfiniteExplosives))
                 continue;
+            const int carried = behaviour->Grenades + behaviour->Molotovs;
             SelectOne(soldier);
             AimThrow(behaviour->Grenades > 0 || behaviour->InfiniteExplosives ? 'Q' : 'W', pack);
             ReleaseThrow();
             game.RunFrames(30);
             SelectAll();
-            return true;
+            // A throw that did not leave the hand (the soldier busy, the click taken by the
+            // interface) is not tried again and again: the hunt goes on.
+            return behaviour->InfiniteExplosives || behaviour->Grenades + behaviour->Molotovs < carried;
         }
     }
     return false;
 }
 
+const bUniqueGrid* LevelPlayer::PathGrid() const
+{
+    const std::vector<Entity> grids = Tagged("GRID");
+    return grids.empty() ? nullptr : game.coordinator->GetBehaviourAs<bUniqueGrid>(grids.front()).get();
+}
+
+PathMap LevelPlayer::WalksFromSquad(const bUniqueGrid& grid) const
+{
+    std::vector<Vector2> from;
+    for (Entity soldier : Soldiers())
+        from.push_back(PositionOf(soldier));
+    return PathMap(grid, from);
+}
+
+Entity LevelPlayer::NearestByWalk(const PathMap& walks, const std::vector<Entity>& among, int& steps) const
+{
+    Entity nearest = NO_ENTITY;
+    steps = -1;
+    for (Entity entity : among)
+        if (const int s = walks.Steps(PositionOf(entity)); s >= 0 && (nearest == NO_ENTITY || s < steps))
+        {
+            nearest = entity;
+            steps = s;
+        }
+    return nearest;
+}
+
 GameState LevelPlayer::HuntZombies(int limitFrames, const std::function<bool()>& stopWhen, bool throwing)
 {
+    // Within this many steps the rifles do the work: the squad holds there and fires.
+    constexpr int FiringSteps = 3;
+    // Orders reach this many steps ahead at most, so every soldier's own path search stays short.
+    constexpr int StepsPerOrder = 10;
     const double start = game.platform.Time();
     const double limit = limitFrames * ScriptedPlatform::FrameSeconds;
-    float lastDistance = std::numeric_limits<float>::max();
-    int stuck = 0;
+    Entity lastTarget = NO_ENTITY;
+    int lastSteps = -1;
+    int stalled = 0;
     while (!Over(State()) && game.platform.Time() - start < limit && !(stopWhen && stopWhen()))
     {
         LookAfterSquad();
         if (throwing && ThrowAtAPack())
             continue;
         const std::vector<Entity> zombies = Zombies();
-        const Vector2 centre = SquadCentre();
-        if (zombies.empty() || Soldiers().empty())
+        const bUniqueGrid* grid = PathGrid();
+        if (zombies.empty() || Soldiers().empty() || grid == nullptr)
         {
             game.RunFrames(30);
             continue;
         }
-        Entity target = zombies.front();
-        for (Entity zombie : zombies)
-            if (Distance(PositionOf(zombie), centre) < Distance(PositionOf(target), centre))
-                target = zombie;
-        const Vector2 place = PositionOf(target);
-        const float distance = Distance(place, centre);
-        // Stop short of it: the rifles reach farther than the claws.
-        const float shortOf = std::min(150.0f, distance);
-        const Vector2 goal = distance > 0.0f ? Vector2{place.x + (centre.x - place.x) / distance * shortOf,
-                                                       place.y + (centre.y - place.y) / distance * shortOf}
-                                             : place;
-        WalkTo(goal, 120.0f, 240);
-        const float now = Distance(PositionOf(target), SquadCentre());
-        stuck = now > lastDistance - 20.0f && now > 300.0f ? stuck + 1 : 0;
-        lastDistance = now;
-        if (stuck >= 2)
+        const PathMap walks = WalksFromSquad(*grid);
+        int steps = -1;
+        const Entity target = NearestByWalk(walks, zombies, steps);
+        Trace("%7.1f s  squad %zu at %6.0f %6.0f  zombies %2zu, nearest %d steps away\n", game.platform.Time() - start,
+              Soldiers().size(), SquadCentre().x, SquadCentre().y, zombies.size(), steps);
+        if (target == NO_ENTITY)
         {
-            // No way on: a closed door stands between the squad and the zombie.
-            const Entity door = NearestDoor(SquadCentre());
+            // Every zombie left is behind a closed door: the nearest door the squad can walk up to.
+            int doorSteps = -1;
+            const Entity door = NearestByWalk(walks, Tagged("DOOR"), doorSteps);
             if (door != NO_ENTITY)
                 BreachDoor(door);
-            stuck = 0;
-            lastDistance = std::numeric_limits<float>::max();
+            else
+                game.RunFrames(60);
+            continue;
         }
+        stalled = target == lastTarget && steps >= lastSteps ? stalled + 1 : 0;
+        lastTarget = target;
+        lastSteps = steps;
+        const Vector2 place = PositionOf(target);
+        if (steps > FiringSteps && stalled < 3)
+            WalkTo(walks.Toward(place, std::min(steps - FiringSteps, StepsPerOrder)), 100.0f, 240);
+        else if (stalled < 3)
+            game.RunFrames(60);
+        else
+        {
+            // It does not come and does not fall (out of sight behind a corner, or the squad
+            // held up): right up to it.
+            WalkTo(place, 60.0f, 240);
+            if (stalled >= 6)
+            {
+                int doorSteps = -1;
+                if (const Entity door = NearestByWalk(walks, Tagged("DOOR"), doorSteps); door != NO_ENTITY)
+                    BreachDoor(door);
+                stalled = 0;
+            }
+        }
+    }
+    return State();
+}
+
+GameState LevelPlayer::ChargeIn(int limitFrames)
+{
+    constexpr int StepsPerOrder = 10;
+    const double start = game.platform.Time();
+    const double limit = limitFrames * ScriptedPlatform::FrameSeconds;
+    while (!Over(State()) && game.platform.Time() - start < limit)
+    {
+        const std::vector<Entity> zombies = Zombies();
+        const bUniqueGrid* grid = PathGrid();
+        if (zombies.empty() || Soldiers().empty() || grid == nullptr)
+        {
+            game.RunFrames(30);
+            continue;
+        }
+        const PathMap walks = WalksFromSquad(*grid);
+        // The biggest pack that can be walked to.
+        Entity target = NO_ENTITY;
+        int most = -1;
+        for (Entity zombie : zombies)
+            if (const int near = Neighbours(*this, zombies, zombie); walks.Steps(PositionOf(zombie)) >= 0 && near > most)
+            {
+                target = zombie;
+                most = near;
+            }
+        SelectAll();
+        if (target == NO_ENTITY)
+        {
+            int doorSteps = -1;
+            if (const Entity door = NearestByWalk(walks, Tagged("DOOR"), doorSteps); door != NO_ENTITY)
+                BreachDoor(door);
+            else
+                game.RunFrames(60);
+            continue;
+        }
+        Trace("%7.1f s  charging: squad %zu at %6.0f %6.0f  zombies %2zu, a pack of %d\n", game.platform.Time() - start,
+              Soldiers().size(), SquadCentre().x, SquadCentre().y, zombies.size(), most + 1);
+        // A new order every third of a second: the soldiers keep walking instead of stopping to
+        // shoot.
+        MoveTo(walks.Toward(PositionOf(target), StepsPerOrder));
+        game.RunFrames(20);
     }
     return State();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/PathMap.h"
 #include "support/TestGame.h"
 
 #include "engine/components/Vector2.h"
@@ -79,23 +80,35 @@ public:
     // The careful player's upkeep: reload empty rifles, heal a soldier under half health, and
     // keep everyone selected.
     void LookAfterSquad();
-    // Hunts every zombie down: walks the squad toward the nearest one (stopping short of it so
-    // the rifles do the work), breaching the nearest door when the squad cannot get closer, and
+    // Hunts every zombie down: walks the squad toward the zombie nearest by a walk over the path
+    // grid, a short stretch at a time (stopping short of it so the rifles do the work), up to it
+    // when it neither comes nor falls, breaching the nearest door when no zombie can be walked
+    // to or the squad stays held up, and
     // with `throwing` clearing packs of zombies with grenades and molotovs, until the level is
     // won or lost, `stopWhen` holds or the limit passes. The state it ended in.
     GameState HuntZombies(int limitFrames, const std::function<bool()>& stopWhen = {}, bool throwing = false);
-    // Throws a grenade (or a molotov when no one has grenades) from the selected soldier nearest
-    // to a pack of three or more zombies within a throw's reach and clear of the squad; false
-    // when there is no such pack or no such soldier.
+    // The careless player: the whole squad straight at the zombie nearest by a walk, breaching
+    // the doors in the way, never reloading or healing, until the level is over or the limit
+    // passes. The state it ended in.
+    GameState ChargeIn(int limitFrames);
+    // Throws a grenade (or a molotov when no one has grenades) from a soldier at a pack of three
+    // or more zombies within a throw's reach, in a straight line over free cells and clear of the
+    // squad; false when there is no such pack or soldier, or the throw did not happen.
     bool ThrowAtAPack();
-    // The zombie with the most others near it (of equals, the one nearest to the squad).
-    Vector2 BiggestGroup() const;
+    // The zombie nearest to the squad of those with two or more others near them (the nearest
+    // zombie when no pack is left).
+    Vector2 NearestPack() const;
     // The mean position of the living zombies.
     Vector2 ZombieCentre() const;
 
 private:
-    // The door nearest to the point, NO_ENTITY when none stands.
-    Entity NearestDoor(Vector2 point) const;
+    // The level's path grid, null when it has none.
+    const bUniqueGrid* PathGrid() const;
+    // The walks over the path grid from the living soldiers.
+    PathMap WalksFromSquad(const bUniqueGrid& grid) const;
+    // Of the entities, the one the fewest steps away (and the steps); NO_ENTITY (and -1) when no
+    // walk reaches any.
+    Entity NearestByWalk(const PathMap& walks, const std::vector<Entity>& among, int& steps) const;
     // Walks the soldier nearest to the door up to it and kicks it in with F.
     void BreachDoor(Entity door);
 

@@ -1,8 +1,10 @@
 """The second level and the second tutorial (throwing): a farm at night.
 
 The squad comes in at the south-west corner of the yard, every soldier carrying grenades and a
-molotov. A fenced pen in the middle of the yard holds a pack of zombies round a gas tank: the
-tutorial's first throw. North-west stands the farmhouse (an open doorway between two windows);
+molotov. A fenced pen in the middle of the yard holds a tight pack of zombies by a gas tank: the
+tutorial's first throw, through the pen's open corner that faces the squad (the fence would turn a
+grenade back). The pack stands beyond the soldiers' sight but within the leading soldier's throw,
+so it is still whole when the tutorial asks for the grenade. North-west stands the farmhouse (an open doorway between two windows);
 east of the yard fence lies a field where spitters keep behind a fence and hay bales; north-east
 the barn, whose door is breached last, holds the rest among hay and barrels.
 
@@ -26,14 +28,14 @@ ROWS = [
         "f   #GG#  ##GG#      #            #f",  # 7
         "f                    ######DDD#####f",  # 8
         "f     L          g h               f",  # 9
-        "f                    f             f",  # 10
-        "f       fffffff      f      S      f",  # 11
-        "f       fz   zf      f   H         f",  # 12
-        "f       f  t  f  a   f     fffff   f",  # 13
-        "f       f z z f      f             f",  # 14
-        "f       ff   ff      f          H Sf",  # 15
-        "f    2                  z          f",  # 16
-        "f  1  3                            f",  # 17
+        "f       fffffff      f             f",  # 10
+        "f       f zt  f      f      S      f",  # 11
+        "f       f zz  f      f   H         f",  # 12
+        "f             f  a   f     fffff   f",  # 13
+        "f           fff      f             f",  # 14
+        "f                    f          H Sf",  # 15
+        "f 2                     z          f",  # 16
+        "f3 1                               f",  # 17
         "f                        L         f",  # 18
         "ffffffffffffffffffffffffffffffffffff",  # 19
 ]
