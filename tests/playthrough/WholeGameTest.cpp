@@ -1,3 +1,4 @@
+#include "support/FirstLevelPlay.h"
 #include "support/LevelGame.h"
 #include "support/LevelPlayer.h"
 #include "support/SettingsValidity.h"
@@ -9,9 +10,10 @@
 
 // The whole game in one sitting, from the logo to the credits, with the mouse and keys only: the
 // story's order of menus, cutscenes, level select and levels, the progress kept in the settings
-// file across a restart, and the credits after the last level. The levels are won here with the
-// debug key (Alt + 5, the settings allowing cheats), since this test is about what leads from
-// one screen to the next; LevelWinTest plays each level to its win.
+// file across a restart, and the credits after the last level. The first level is played through
+// its tutorial; the later ones are won here with the debug key (Alt + 5, the settings allowing
+// cheats), since this test is about what leads from one screen to the next, and LevelWinTest
+// plays each of them to its win.
 
 namespace
 {
@@ -64,6 +66,18 @@ void ExpectLevelSelectOffers(TestGame& game, int highest)
     }
 }
 
+// Continue on the win pop-up, once it shows, with the next level unlocked.
+void ContinueFromTheWin(TestGame& game, LevelPlayer& player, int level)
+{
+    ASSERT_EQ(player.State(), GameState::Win) << Levels[level].name;
+    ASSERT_TRUE(player.RunUntil([&] { return Shown(game, "Win_Continue"); }, 300)) << "the win pop-up";
+    if (level < 3)
+    {
+        EXPECT_EQ(SettingsMember(game, Levels[level + 1].unlockKey), "true");
+    }
+    ClickOn(game, "Win_Continue");
+}
+
 // The level, once it plays, won with Alt + 5; then Continue on the win pop-up.
 void WinThisLevel(TestGame& game, int level)
 {
@@ -74,13 +88,7 @@ void WinThisLevel(TestGame& game, int level)
     game.Tap('5');
     game.Release(AltKey);
     game.RunFrames(1);
-    ASSERT_EQ(player.State(), GameState::Win) << Levels[level].name;
-    ASSERT_TRUE(player.RunUntil([&] { return Shown(game, "Win_Continue"); }, 300)) << "the win pop-up";
-    if (level < 3)
-    {
-        EXPECT_EQ(SettingsMember(game, Levels[level + 1].unlockKey), "true");
-    }
-    ClickOn(game, "Win_Continue");
+    ContinueFromTheWin(game, player, level);
 }
 
 // Into the level from the level select, and won.
@@ -107,9 +115,11 @@ TEST(WholeGame, FromTheLogoThroughEveryLevelToTheCreditsWithProgressKeptAcrossAR
         ASSERT_TRUE(EnterLevel(*game, Levels[0]));
         if (const std::string missing = MissingForPlay(); !missing.empty())
             GTEST_SKIP() << missing;
-        // The first level, its tutorial running, won; Continue plays the second cutscene.
-        EXPECT_NE(TutorialLogicInstance(), nullptr) << "the first tutorial runs";
-        ASSERT_NO_FATAL_FAILURE(WinThisLevel(*game, 0));
+        // The first level played through its tutorial and won; Continue plays the second
+        // cutscene.
+        LevelPlayer player(*game);
+        ASSERT_NO_FATAL_FAILURE(PlayTheAbandonedHouseByItsTutorial(*game, player));
+        ASSERT_NO_FATAL_FAILURE(ContinueFromTheWin(*game, player, 0));
         ASSERT_NO_FATAL_FAILURE(SkipCutscene(*game, "Resources/CutsceneLevel1.json"));
         ASSERT_NO_FATAL_FAILURE(ExpectLevelSelectOffers(*game, 1));
 

@@ -124,7 +124,7 @@ TEST_F(ExplosivesTest, AGrenadeBouncesOffTheWallStopsOnItsLandingPointAndExplode
     // The grenade's figures replace the area prefab's; its DamageTick of 0 keeps the prefab's.
     auto area = World().GetBehaviourAs<bAOEdamage>(areas[0]);
     EXPECT_EQ(area->Range, 110.0f);
-    EXPECT_EQ(area->Damage, 80.0f);
+    EXPECT_EQ(area->Damage, 120.0f);
     EXPECT_EQ(area->Duration, 0.5f);
     EXPECT_EQ(area->FriendlyFire, 0.5f);
     EXPECT_EQ(World().GetComponent<Renderer>(areas[0])->scaleX, 110.0f * 1.39f);
