@@ -78,9 +78,12 @@ std::uint32_t& Slot(std::vector<std::uint32_t>& table, std::size_t entries, std:
 
 void LightSets::Create()
 {
-    GLint align = 16;
-    glGetIntegerv(GL_SHADER_STORAGE_BUFFER_OFFSET_ALIGNMENT, &align);
-    alignment = static_cast<std::size_t>(std::max(align, 16));
+    // The light blocks are bound as storage and as uniform buffers: their ranges suit both.
+    GLint storageAlign = 16;
+    GLint uniformAlign = 16;
+    glGetIntegerv(GL_SHADER_STORAGE_BUFFER_OFFSET_ALIGNMENT, &storageAlign);
+    glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &uniformAlign);
+    alignment = static_cast<std::size_t>(std::max({storageAlign, uniformAlign, 16}));
     GLuint buffers[3] = {0, 0, 0};
     glCreateBuffers(3, buffers);
     ambientBuffer = buffers[0];
@@ -417,4 +420,8 @@ void LightSets::Bind(int id) const
                       sizeof(SpotLightBlock));
     glBindBufferRange(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer, static_cast<GLintptr>(set.wallOffset),
                       sizeof(WallBlock));
+    glBindBufferRange(GL_UNIFORM_BUFFER, AmbientBinding, ambientBuffer, static_cast<GLintptr>(set.ambientOffset),
+                      sizeof(AmbientLightBlock));
+    glBindBufferRange(GL_UNIFORM_BUFFER, SpotBinding, spotBuffer, static_cast<GLintptr>(set.spotOffset),
+                      sizeof(SpotLightBlock));
 }

@@ -50,7 +50,8 @@ public:
     const Set& operator[](int id) const { return sets[static_cast<std::size_t>(id)]; }
     std::size_t Count() const { return sets.size(); }
 
-    // Uploads the frame's sets; then Bind binds one set's ranges at the shader's bindings.
+    // Uploads the frame's sets; then Bind binds one set's ranges at the shader's bindings (the
+    // lights' ranges as uniform buffers too, at the same binding numbers).
     void Upload();
     void Bind(int id) const;
 

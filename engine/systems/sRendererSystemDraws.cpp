@@ -238,6 +238,7 @@ RendererUniforms& sRendererSystem::Variant(int key)
                 definitions += "\n#define NO_LIGHTS";
             else
             {
+                definitions += "\n#define LIGHT_BLOCKS";
                 const int lit = light - 1;
                 if ((lit & 1) == 0)
                     definitions += "\n#define NO_AMBIENT";

@@ -6,6 +6,7 @@
 //   NO_LIGHTS     no light code at all    NO_AMBIENT, NO_SPOTS, NO_WALLS  none of those
 //   NO_FRAMES     no spritesheet frames picked here (the renderer places most frames itself)
 //   NO_UNTEXTURED every sprite has its texture
+//   LIGHT_BLOCKS  read the lights through uniform blocks over the same bytes as the light buffers
 // With none of them defined this is the whole shader, which draws everything.
 
 in vec2 vTexCoord;
@@ -67,6 +68,46 @@ layout(std430, binding = 7) readonly buffer WallSegmentBuffer
     vec4 wallSegment[MaxWallSegments]; // x0, y0, x1, y1 in world units
 };
 
+
+#ifdef LIGHT_BLOCKS
+// The same bytes as the ambient and spot light buffers, bound by the renderer at these uniform
+// block bindings too: a software rasteriser reads a uniform block at a light's index once for all
+// the fragments it shades together, but a storage buffer once for each of them. The radii, packed
+// floats in the buffers, are read four to a vec4 here.
+layout(std140, binding = 5) uniform AmbientLightBlock
+{
+    vec4 blockAmbientPosition[MaxAmbientLights];
+    vec4 blockAmbientColor[MaxAmbientLights];
+    vec4 blockAmbientIntensity[MaxAmbientLights];
+    vec4 blockAmbientRadius[MaxAmbientLights / 4];
+};
+
+layout(std140, binding = 6) uniform SpotLightBlock
+{
+    vec4 blockSpotPositionDirection[MaxSpotLights];
+    vec4 blockSpotColor[MaxSpotLights];
+    vec4 blockSpotIntensity[MaxSpotLights];
+    vec4 blockSpotRadius[MaxSpotLights / 4];
+};
+
+#define AMBIENT_POSITION(i) blockAmbientPosition[i]
+#define AMBIENT_COLOR(i) blockAmbientColor[i]
+#define AMBIENT_INTENSITY(i) blockAmbientIntensity[i]
+#define AMBIENT_RADIUS(i) blockAmbientRadius[(i) / 4][(i) % 4]
+#define SPOT_POSITION_DIRECTION(i) blockSpotPositionDirection[i]
+#define SPOT_COLOR(i) blockSpotColor[i]
+#define SPOT_INTENSITY(i) blockSpotIntensity[i]
+#define SPOT_RADIUS(i) blockSpotRadius[(i) / 4][(i) % 4]
+#else
+#define AMBIENT_POSITION(i) ambientPosition[i]
+#define AMBIENT_COLOR(i) ambientColor[i]
+#define AMBIENT_INTENSITY(i) ambientIntensity[i]
+#define AMBIENT_RADIUS(i) ambientRadius[i]
+#define SPOT_POSITION_DIRECTION(i) spotPositionDirection[i]
+#define SPOT_COLOR(i) spotColor[i]
+#define SPOT_INTENSITY(i) spotIntensity[i]
+#define SPOT_RADIUS(i) spotRadius[i]
+#endif
 #endif
 
 vec2 SpriteCoordinates()
@@ -168,13 +209,13 @@ vec3 SceneLight(vec2 position)
 #ifndef NO_WALLS
         NextWalls(grouped, wallCount, group, first, last);
 #endif
-        vec2 source = ambientPosition[i].xy;
-        float radius = ambientRadius[i];
+        vec2 source = AMBIENT_POSITION(i).xy;
+        float radius = AMBIENT_RADIUS(i);
         float reach = distance(position, source);
         if (!(reach < radius))
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
+        vec3 contribution = AMBIENT_COLOR(i).rgb * AMBIENT_INTENSITY(i).rgb * falloff * falloff;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
@@ -189,9 +230,9 @@ vec3 SceneLight(vec2 position)
 #ifndef NO_WALLS
         NextWalls(grouped, wallCount, group, first, last);
 #endif
-        vec2 source = spotPositionDirection[spot].xy;
-        vec2 direction = spotPositionDirection[spot].zw;
-        float radius = spotRadius[spot];
+        vec2 source = SPOT_POSITION_DIRECTION(spot).xy;
+        vec2 direction = SPOT_POSITION_DIRECTION(spot).zw;
+        float radius = SPOT_RADIUS(spot);
         vec2 toFragment = position - source;
         float reach = length(toFragment);
         if (!(reach < radius))
@@ -203,7 +244,7 @@ vec3 SceneLight(vec2 position)
         if (cone <= 0.0)
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = spotColor[spot].rgb * spotIntensity[spot].rgb * falloff * cone;
+        vec3 contribution = SPOT_COLOR(spot).rgb * SPOT_INTENSITY(spot).rgb * falloff * cone;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
