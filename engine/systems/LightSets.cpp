@@ -424,4 +424,6 @@ void LightSets::Bind(int id) const
                       sizeof(AmbientLightBlock));
     glBindBufferRange(GL_UNIFORM_BUFFER, SpotBinding, spotBuffer, static_cast<GLintptr>(set.spotOffset),
                       sizeof(SpotLightBlock));
+    glBindBufferRange(GL_UNIFORM_BUFFER, WallBinding, wallBuffer, static_cast<GLintptr>(set.wallOffset),
+                      sizeof(WallBlock));
 }

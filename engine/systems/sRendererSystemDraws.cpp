@@ -120,7 +120,7 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
-    constexpr int TilePixels = 128;
+    constexpr int TilePixels = 64;
     for (int ty = y0; ty < y1; ty += TilePixels)
         for (int tx = x0; tx < x1; tx += TilePixels)
         {

@@ -6,7 +6,7 @@
 //   NO_LIGHTS     no light code at all    NO_AMBIENT, NO_SPOTS, NO_WALLS  none of those
 //   NO_FRAMES     no spritesheet frames picked here (the renderer places most frames itself)
 //   NO_UNTEXTURED every sprite has its texture
-//   LIGHT_BLOCKS  read the lights through uniform blocks over the same bytes as the light buffers
+//   LIGHT_BLOCKS  read lights and walls through uniform blocks over the same bytes as their buffers
 // With none of them defined this is the whole shader, which draws everything.
 
 in vec2 vTexCoord;
@@ -90,6 +90,12 @@ layout(std140, binding = 6) uniform SpotLightBlock
     vec4 blockSpotRadius[MaxSpotLights / 4];
 };
 
+layout(std140, binding = 7) uniform WallSegmentBlock
+{
+    vec4 blockWallSegment[MaxWallSegments];
+};
+
+#define WALL_SEGMENT(i) blockWallSegment[i]
 #define AMBIENT_POSITION(i) blockAmbientPosition[i]
 #define AMBIENT_COLOR(i) blockAmbientColor[i]
 #define AMBIENT_INTENSITY(i) blockAmbientIntensity[i]
@@ -99,6 +105,7 @@ layout(std140, binding = 6) uniform SpotLightBlock
 #define SPOT_INTENSITY(i) blockSpotIntensity[i]
 #define SPOT_RADIUS(i) blockSpotRadius[(i) / 4][(i) % 4]
 #else
+#define WALL_SEGMENT(i) wallSegment[i]
 #define AMBIENT_POSITION(i) ambientPosition[i]
 #define AMBIENT_COLOR(i) ambientColor[i]
 #define AMBIENT_INTENSITY(i) ambientIntensity[i]
@@ -170,7 +177,7 @@ bool BlockedByWall(vec2 from, vec2 to, int first, int last)
 {
     for (int i = first; i < last; ++i)
     {
-        if (SegmentsCross(from, to, wallSegment[i].xy, wallSegment[i].zw))
+        if (SegmentsCross(from, to, WALL_SEGMENT(i).xy, WALL_SEGMENT(i).zw))
             return true;
     }
     return false;
@@ -184,7 +191,7 @@ void NextWalls(bool grouped, int count, inout int group, out int first, out int 
     if (grouped && group < count)
     {
         first = group + 1;
-        last = min(first + max(int(wallSegment[group].w), 0), count);
+        last = min(first + max(int(WALL_SEGMENT(group).w), 0), count);
     }
     group = last;
 }
@@ -197,7 +204,7 @@ vec3 SceneLight(vec2 position)
     vec3 light = vec3(uBaseLighting);
 #ifndef NO_WALLS
     int wallCount = clamp(int(uNumWallSegments), 0, MaxWallSegments);
-    bool grouped = wallCount > 0 && IsGroupMarker(wallSegment[0]);
+    bool grouped = wallCount > 0 && IsGroupMarker(WALL_SEGMENT(0));
     int group = 0;
     int first;
     int last;
