@@ -394,10 +394,6 @@ void sRendererSystem::BindFrameLights()
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, AmbientBinding, ambientLightBuffer);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, SpotBinding, spotLightBuffer);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer);
-    // The lit variants read the lights and walls through uniform blocks over the same buffers.
-    glBindBufferBase(GL_UNIFORM_BUFFER, AmbientBinding, ambientLightBuffer);
-    glBindBufferBase(GL_UNIFORM_BUFFER, SpotBinding, spotLightBuffer);
-    glBindBufferBase(GL_UNIFORM_BUFFER, WallBinding, wallBuffer);
 }
 
 void sRendererSystem::SetLightCounts()

@@ -185,7 +185,9 @@ void sRendererSystem::SetLightCountsOn(const DrawState& state)
 
 RendererUniforms& sRendererSystem::UseProgramFor(DrawRun::Kind kind, const DrawState& state)
 {
-    if (drawPlainly)
+    // The lit variants read the lights of a set; a lit draw without one takes the whole frame's
+    // with the whole program.
+    if (drawPlainly || (kind == DrawRun::Sprites && state.Lit() && state.lightSet < 0))
     {
         UseProgram(uniforms);
         return uniforms;

@@ -461,12 +461,7 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
         SetBlending(run.state.blend);
         if (run.state.lightSet >= 0)
             BindLightSet(run.state.lightSet);
-        else if (run.state.Lit() && boundLightSet >= 0)
-        {
-            // A lit draw without a set of its own takes the whole frame's, not the last draw's.
-            BindFrameLights();
-            boundLightSet = -1;
-        }
+
         if (run.state.Lit() && run.kind == DrawRun::Sprites)
             SetLightCountsOn(run.state);
         if (run.scissored != scissoring)

@@ -6,7 +6,7 @@
 //   NO_LIGHTS     no light code at all    NO_AMBIENT, NO_SPOTS, NO_WALLS  none of those
 //   NO_FRAMES     no spritesheet frames picked here (the renderer places most frames itself)
 //   NO_UNTEXTURED every sprite has its texture
-//   LIGHT_BLOCKS  read lights and walls through uniform blocks over the same bytes as their buffers
+//   LIGHT_BLOCKS  read the lights and walls of the draw's set from uniform blocks (see below)
 // With none of them defined this is the whole shader, which draws everything.
 
 in vec2 vTexCoord;
@@ -68,51 +68,39 @@ layout(std430, binding = 7) readonly buffer WallSegmentBuffer
     vec4 wallSegment[MaxWallSegments]; // x0, y0, x1, y1 in world units
 };
 
-
 #ifdef LIGHT_BLOCKS
-// The same bytes as the ambient and spot light buffers, bound by the renderer at these uniform
-// block bindings too: a software rasteriser reads a uniform block at a light's index once for all
-// the fragments it shades together, but a storage buffer once for each of them. The radii, packed
-// floats in the buffers, are read four to a vec4 here.
-layout(std140, binding = 5) uniform AmbientLightBlock
+// The lights and walls of the draw's set as uniform blocks, which a software rasteriser reads at
+// a light's index for all the fragments it shades together, where it reads a storage buffer once
+// for each of them. Each light takes two entries: an ambient light its x, y and radius, then its
+// colour times its intensity; a spot light its position and direction, then its colour times its
+// intensity and its radius. The walls are laid out as in their buffer.
+layout(std140, binding = 5) uniform AmbientLightSet
 {
-    vec4 blockAmbientPosition[MaxAmbientLights];
-    vec4 blockAmbientColor[MaxAmbientLights];
-    vec4 blockAmbientIntensity[MaxAmbientLights];
-    vec4 blockAmbientRadius[MaxAmbientLights / 4];
+    vec4 setAmbient[2 * MaxAmbientLights];
 };
 
-layout(std140, binding = 6) uniform SpotLightBlock
+layout(std140, binding = 6) uniform SpotLightSet
 {
-    vec4 blockSpotPositionDirection[MaxSpotLights];
-    vec4 blockSpotColor[MaxSpotLights];
-    vec4 blockSpotIntensity[MaxSpotLights];
-    vec4 blockSpotRadius[MaxSpotLights / 4];
+    vec4 setSpot[2 * MaxSpotLights];
 };
 
-layout(std140, binding = 7) uniform WallSegmentBlock
+layout(std140, binding = 7) uniform WallSegmentSet
 {
-    vec4 blockWallSegment[MaxWallSegments];
+    vec4 setWallSegment[MaxWallSegments];
 };
 
-#define WALL_SEGMENT(i) blockWallSegment[i]
-#define AMBIENT_POSITION(i) blockAmbientPosition[i]
-#define AMBIENT_COLOR(i) blockAmbientColor[i]
-#define AMBIENT_INTENSITY(i) blockAmbientIntensity[i]
-#define AMBIENT_RADIUS(i) blockAmbientRadius[(i) / 4][(i) % 4]
-#define SPOT_POSITION_DIRECTION(i) blockSpotPositionDirection[i]
-#define SPOT_COLOR(i) blockSpotColor[i]
-#define SPOT_INTENSITY(i) blockSpotIntensity[i]
-#define SPOT_RADIUS(i) blockSpotRadius[(i) / 4][(i) % 4]
+#define WALL_SEGMENT(i) setWallSegment[i]
+#define AMBIENT_SOURCE_AND_RADIUS(i) setAmbient[2 * (i)].xyz
+#define AMBIENT_LIGHT(i) setAmbient[2 * (i) + 1].rgb
+#define SPOT_POSITION_DIRECTION(i) setSpot[2 * (i)]
+#define SPOT_LIGHT(i) setSpot[2 * (i) + 1].rgb
+#define SPOT_RADIUS(i) setSpot[2 * (i) + 1].w
 #else
 #define WALL_SEGMENT(i) wallSegment[i]
-#define AMBIENT_POSITION(i) ambientPosition[i]
-#define AMBIENT_COLOR(i) ambientColor[i]
-#define AMBIENT_INTENSITY(i) ambientIntensity[i]
-#define AMBIENT_RADIUS(i) ambientRadius[i]
+#define AMBIENT_SOURCE_AND_RADIUS(i) vec3(ambientPosition[i].xy, ambientRadius[i])
+#define AMBIENT_LIGHT(i) (ambientColor[i].rgb * ambientIntensity[i].rgb)
 #define SPOT_POSITION_DIRECTION(i) spotPositionDirection[i]
-#define SPOT_COLOR(i) spotColor[i]
-#define SPOT_INTENSITY(i) spotIntensity[i]
+#define SPOT_LIGHT(i) (spotColor[i].rgb * spotIntensity[i].rgb)
 #define SPOT_RADIUS(i) spotRadius[i]
 #endif
 #endif
@@ -216,13 +204,14 @@ vec3 SceneLight(vec2 position)
 #ifndef NO_WALLS
         NextWalls(grouped, wallCount, group, first, last);
 #endif
-        vec2 source = AMBIENT_POSITION(i).xy;
-        float radius = AMBIENT_RADIUS(i);
+        vec3 sourceAndRadius = AMBIENT_SOURCE_AND_RADIUS(i);
+        vec2 source = sourceAndRadius.xy;
+        float radius = sourceAndRadius.z;
         float reach = distance(position, source);
         if (!(reach < radius))
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = AMBIENT_COLOR(i).rgb * AMBIENT_INTENSITY(i).rgb * falloff * falloff;
+        vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
@@ -251,7 +240,7 @@ vec3 SceneLight(vec2 position)
         if (cone <= 0.0)
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = SPOT_COLOR(spot).rgb * SPOT_INTENSITY(spot).rgb * falloff * cone;
+        vec3 contribution = SPOT_LIGHT(spot) * falloff * cone;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
