@@ -79,7 +79,7 @@ std::uint32_t& Slot(std::vector<std::uint32_t>& table, std::size_t entries, std:
 void LightSets::Create()
 {
     GLint align = 16;
-    glGetIntegerv(GL_SHADER_STORAGE_BUFFER_OFFSET_ALIGNMENT, &align);
+    glGetIntegerv(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT, &align);
     alignment = static_cast<std::size_t>(std::max(align, 16));
     GLuint buffers[3] = {0, 0, 0};
     glCreateBuffers(3, buffers);
@@ -218,22 +218,24 @@ bool LightSets::MayShadow(int wall, const Region& region, const Light& light) co
 
 std::size_t LightSets::AmbientBlockFor(std::uint32_t mask)
 {
-    const std::size_t stride = RoundUp(sizeof(AmbientLightBlock), alignment);
+    const std::size_t stride = RoundUp(sizeof(AmbientSetBlock), alignment);
     for (std::size_t i = 0; i < ambientMasks.size(); ++i)
         if (ambientMasks[i] == mask)
             return i * stride;
-    AmbientLightBlock block;
+    AmbientSetBlock block;
     int slot = 0;
     for (int i = 0; i < ambientLights; ++i)
     {
         if ((mask & (1u << i)) == 0)
             continue;
         const std::size_t from = static_cast<std::size_t>(4 * i);
-        const std::size_t to = static_cast<std::size_t>(4 * slot);
-        std::copy_n(&ambient->positions[from], 4, &block.positions[to]);
-        std::copy_n(&ambient->colours[from], 4, &block.colours[to]);
-        std::copy_n(&ambient->intensities[from], 4, &block.intensities[to]);
-        block.radii[static_cast<std::size_t>(slot)] = ambient->radii[static_cast<std::size_t>(i)];
+        float* to = &block.entries[static_cast<std::size_t>(8 * slot)];
+        to[0] = ambient->positions[from];
+        to[1] = ambient->positions[from + 1];
+        to[2] = ambient->radii[static_cast<std::size_t>(i)];
+        // The product the shader would form, rounded alike.
+        for (std::size_t c = 0; c < 3; ++c)
+            to[4 + c] = ambient->colours[from + c] * ambient->intensities[from + c];
         ++slot;
     }
     const std::size_t offset = ambientMasks.size() * stride;
@@ -245,22 +247,22 @@ std::size_t LightSets::AmbientBlockFor(std::uint32_t mask)
 
 std::size_t LightSets::SpotBlockFor(std::uint32_t mask)
 {
-    const std::size_t stride = RoundUp(sizeof(SpotLightBlock), alignment);
+    const std::size_t stride = RoundUp(sizeof(SpotSetBlock), alignment);
     for (std::size_t i = 0; i < spotMasks.size(); ++i)
         if (spotMasks[i] == mask)
             return i * stride;
-    SpotLightBlock block;
+    SpotSetBlock block;
     int slot = 0;
     for (int i = 0; i < SpotCapacity; ++i)
     {
         if ((mask & (1u << i)) == 0)
             continue;
         const std::size_t from = static_cast<std::size_t>(4 * i);
-        const std::size_t to = static_cast<std::size_t>(4 * slot);
-        std::copy_n(&spot->positionsAndDirections[from], 4, &block.positionsAndDirections[to]);
-        std::copy_n(&spot->colours[from], 4, &block.colours[to]);
-        std::copy_n(&spot->intensities[from], 4, &block.intensities[to]);
-        block.radii[static_cast<std::size_t>(slot)] = spot->radii[static_cast<std::size_t>(i)];
+        float* to = &block.entries[static_cast<std::size_t>(8 * slot)];
+        std::copy_n(&spot->positionsAndDirections[from], 4, to);
+        for (std::size_t c = 0; c < 3; ++c)
+            to[4 + c] = spot->colours[from + c] * spot->intensities[from + c];
+        to[7] = spot->radii[static_cast<std::size_t>(i)];
         ++slot;
     }
     const std::size_t offset = spotMasks.size() * stride;
@@ -411,10 +413,10 @@ void LightSets::Upload()
 void LightSets::Bind(int id) const
 {
     const Set& set = sets[static_cast<std::size_t>(id)];
-    glBindBufferRange(GL_SHADER_STORAGE_BUFFER, AmbientBinding, ambientBuffer, static_cast<GLintptr>(set.ambientOffset),
-                      sizeof(AmbientLightBlock));
-    glBindBufferRange(GL_SHADER_STORAGE_BUFFER, SpotBinding, spotBuffer, static_cast<GLintptr>(set.spotOffset),
-                      sizeof(SpotLightBlock));
-    glBindBufferRange(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer, static_cast<GLintptr>(set.wallOffset),
+    glBindBufferRange(GL_UNIFORM_BUFFER, AmbientBinding, ambientBuffer, static_cast<GLintptr>(set.ambientOffset),
+                      sizeof(AmbientSetBlock));
+    glBindBufferRange(GL_UNIFORM_BUFFER, SpotBinding, spotBuffer, static_cast<GLintptr>(set.spotOffset),
+                      sizeof(SpotSetBlock));
+    glBindBufferRange(GL_UNIFORM_BUFFER, WallBinding, wallBuffer, static_cast<GLintptr>(set.wallOffset),
                       sizeof(WallBlock));
 }

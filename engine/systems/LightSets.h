@@ -14,12 +14,24 @@
 // light, in the same order, as it would with all of them: a light left out would have been
 // skipped as out of reach, a wall left out could not have blocked.
 //
-// Sets are laid out as the shader's storage blocks (a whole ambient block, a whole spot block, and
-// a run of walls) in three buffers uploaded once per frame, and bound by range for each draw.
+// Sets are laid out as the lit programs' uniform blocks (a whole ambient block, a whole spot block,
+// and a run of walls) in three buffers uploaded once per frame, and bound by range for each draw.
 // Equal blocks and runs are shared. After the first frames nothing here allocates.
 class LightSets
 {
 public:
+    // A set's lights as the lit programs read them, two vec4 a light: an ambient light's x, y and
+    // radius, then its colour times its intensity; a spot light's position and direction, then
+    // its colour times its intensity and its radius.
+    struct AmbientSetBlock
+    {
+        std::array<float, 8 * AmbientLightBlock::Capacity> entries{};
+    };
+    struct SpotSetBlock
+    {
+        std::array<float, 8 * SpotLightBlock::Capacity> entries{};
+    };
+
     // A rectangle in the space the draw's vertices are in (the shader's world position).
     struct Region
     {
@@ -50,7 +62,8 @@ public:
     const Set& operator[](int id) const { return sets[static_cast<std::size_t>(id)]; }
     std::size_t Count() const { return sets.size(); }
 
-    // Uploads the frame's sets; then Bind binds one set's ranges at the shader's bindings.
+    // Uploads the frame's sets; then Bind binds one set's ranges at the uniform block bindings of
+    // the lit programs (those of the light buffers' storage blocks: 5, 6 and 7).
     void Upload();
     void Bind(int id) const;
 

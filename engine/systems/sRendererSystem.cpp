@@ -85,9 +85,7 @@ void sRendererSystem::Init(Coordinator& coordinator)
     uniforms.Locate(all.linked ? program : 0);
 
     glActiveTexture(GL_TEXTURE0);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, AmbientBinding, ambientLightBuffer);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, SpotBinding, spotLightBuffer);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer);
+    BindFrameLights();
     initialised = true;
     // Known before the first frame, for the systems that run before the renderer in it.
     coordinator.AspectRatio = WindowAspectRatio();
@@ -389,6 +387,13 @@ void sRendererSystem::UploadWalls()
 {
     if (Ready())
         UploadBlock(wallBuffer, wallBlock);
+}
+
+void sRendererSystem::BindFrameLights()
+{
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, AmbientBinding, ambientLightBuffer);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, SpotBinding, spotLightBuffer);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, WallBinding, wallBuffer);
 }
 
 void sRendererSystem::SetLightCounts()

@@ -158,6 +158,8 @@ private:
     // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
     void QueueLitSprite(const DrawState& state, int first, int count, bool large, const Matrix3& toDevice);
     void BindLightSet(int id);
+    // The frame's whole lights and walls at the shader's storage bindings.
+    void BindFrameLights();
     // The light counts of the draw's set (or of the frame) on the program in use.
     void SetLightCountsOn(const DrawState& state);
     void PlayCameraShake(Coordinator& coordinator);

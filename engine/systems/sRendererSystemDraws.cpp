@@ -120,7 +120,7 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
-    constexpr int TilePixels = 128;
+    constexpr int TilePixels = 64;
     for (int ty = y0; ty < y1; ty += TilePixels)
         for (int tx = x0; tx < x1; tx += TilePixels)
         {
@@ -185,7 +185,9 @@ void sRendererSystem::SetLightCountsOn(const DrawState& state)
 
 RendererUniforms& sRendererSystem::UseProgramFor(DrawRun::Kind kind, const DrawState& state)
 {
-    if (drawPlainly)
+    // The lit variants read the lights of a set; a lit draw without one takes the whole frame's
+    // with the whole program.
+    if (drawPlainly || (kind == DrawRun::Sprites && state.Lit() && state.lightSet < 0))
     {
         UseProgram(uniforms);
         return uniforms;
@@ -238,6 +240,7 @@ RendererUniforms& sRendererSystem::Variant(int key)
                 definitions += "\n#define NO_LIGHTS";
             else
             {
+                definitions += "\n#define LIGHT_BLOCKS";
                 const int lit = light - 1;
                 if ((lit & 1) == 0)
                     definitions += "\n#define NO_AMBIENT";

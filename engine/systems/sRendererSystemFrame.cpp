@@ -142,9 +142,7 @@ void sRendererSystem::BeginFrame()
     lastTexture = 0;
     ApplyFixedState();
     glActiveTexture(GL_TEXTURE0);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 5, ambientLightBuffer);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 6, spotLightBuffer);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 7, wallBuffer);
+    BindFrameLights();
 }
 
 void sRendererSystem::SetUpCamera(Coordinator& coordinator)
@@ -463,6 +461,7 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
         SetBlending(run.state.blend);
         if (run.state.lightSet >= 0)
             BindLightSet(run.state.lightSet);
+
         if (run.state.Lit() && run.kind == DrawRun::Sprites)
             SetLightCountsOn(run.state);
         if (run.scissored != scissoring)
@@ -485,9 +484,7 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
     // expects them.
     if (boundLightSet >= 0)
     {
-        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 5, ambientLightBuffer);
-        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 6, spotLightBuffer);
-        glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 7, wallBuffer);
+        BindFrameLights();
         SetLightCounts();
         boundLightSet = -1;
     }

@@ -6,6 +6,7 @@
 //   NO_LIGHTS     no light code at all    NO_AMBIENT, NO_SPOTS, NO_WALLS  none of those
 //   NO_FRAMES     no spritesheet frames picked here (the renderer places most frames itself)
 //   NO_UNTEXTURED every sprite has its texture
+//   LIGHT_BLOCKS  read the lights and walls of the draw's set from uniform blocks (see below)
 // With none of them defined this is the whole shader, which draws everything.
 
 in vec2 vTexCoord;
@@ -67,6 +68,41 @@ layout(std430, binding = 7) readonly buffer WallSegmentBuffer
     vec4 wallSegment[MaxWallSegments]; // x0, y0, x1, y1 in world units
 };
 
+#ifdef LIGHT_BLOCKS
+// The lights and walls of the draw's set as uniform blocks, which a software rasteriser reads at
+// a light's index for all the fragments it shades together, where it reads a storage buffer once
+// for each of them. Each light takes two entries: an ambient light its x, y and radius, then its
+// colour times its intensity; a spot light its position and direction, then its colour times its
+// intensity and its radius. The walls are laid out as in their buffer.
+layout(std140, binding = 5) uniform AmbientLightSet
+{
+    vec4 setAmbient[2 * MaxAmbientLights];
+};
+
+layout(std140, binding = 6) uniform SpotLightSet
+{
+    vec4 setSpot[2 * MaxSpotLights];
+};
+
+layout(std140, binding = 7) uniform WallSegmentSet
+{
+    vec4 setWallSegment[MaxWallSegments];
+};
+
+#define WALL_SEGMENT(i) setWallSegment[i]
+#define AMBIENT_SOURCE_AND_RADIUS(i) setAmbient[2 * (i)].xyz
+#define AMBIENT_LIGHT(i) setAmbient[2 * (i) + 1].rgb
+#define SPOT_POSITION_DIRECTION(i) setSpot[2 * (i)]
+#define SPOT_LIGHT(i) setSpot[2 * (i) + 1].rgb
+#define SPOT_RADIUS(i) setSpot[2 * (i) + 1].w
+#else
+#define WALL_SEGMENT(i) wallSegment[i]
+#define AMBIENT_SOURCE_AND_RADIUS(i) vec3(ambientPosition[i].xy, ambientRadius[i])
+#define AMBIENT_LIGHT(i) (ambientColor[i].rgb * ambientIntensity[i].rgb)
+#define SPOT_POSITION_DIRECTION(i) spotPositionDirection[i]
+#define SPOT_LIGHT(i) (spotColor[i].rgb * spotIntensity[i].rgb)
+#define SPOT_RADIUS(i) spotRadius[i]
+#endif
 #endif
 
 vec2 SpriteCoordinates()
@@ -129,7 +165,7 @@ bool BlockedByWall(vec2 from, vec2 to, int first, int last)
 {
     for (int i = first; i < last; ++i)
     {
-        if (SegmentsCross(from, to, wallSegment[i].xy, wallSegment[i].zw))
+        if (SegmentsCross(from, to, WALL_SEGMENT(i).xy, WALL_SEGMENT(i).zw))
             return true;
     }
     return false;
@@ -143,7 +179,7 @@ void NextWalls(bool grouped, int count, inout int group, out int first, out int 
     if (grouped && group < count)
     {
         first = group + 1;
-        last = min(first + max(int(wallSegment[group].w), 0), count);
+        last = min(first + max(int(WALL_SEGMENT(group).w), 0), count);
     }
     group = last;
 }
@@ -156,7 +192,7 @@ vec3 SceneLight(vec2 position)
     vec3 light = vec3(uBaseLighting);
 #ifndef NO_WALLS
     int wallCount = clamp(int(uNumWallSegments), 0, MaxWallSegments);
-    bool grouped = wallCount > 0 && IsGroupMarker(wallSegment[0]);
+    bool grouped = wallCount > 0 && IsGroupMarker(WALL_SEGMENT(0));
     int group = 0;
     int first;
     int last;
@@ -168,13 +204,14 @@ vec3 SceneLight(vec2 position)
 #ifndef NO_WALLS
         NextWalls(grouped, wallCount, group, first, last);
 #endif
-        vec2 source = ambientPosition[i].xy;
-        float radius = ambientRadius[i];
+        vec3 sourceAndRadius = AMBIENT_SOURCE_AND_RADIUS(i);
+        vec2 source = sourceAndRadius.xy;
+        float radius = sourceAndRadius.z;
         float reach = distance(position, source);
         if (!(reach < radius))
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = ambientColor[i].rgb * ambientIntensity[i].rgb * falloff * falloff;
+        vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
@@ -189,9 +226,9 @@ vec3 SceneLight(vec2 position)
 #ifndef NO_WALLS
         NextWalls(grouped, wallCount, group, first, last);
 #endif
-        vec2 source = spotPositionDirection[spot].xy;
-        vec2 direction = spotPositionDirection[spot].zw;
-        float radius = spotRadius[spot];
+        vec2 source = SPOT_POSITION_DIRECTION(spot).xy;
+        vec2 direction = SPOT_POSITION_DIRECTION(spot).zw;
+        float radius = SPOT_RADIUS(spot);
         vec2 toFragment = position - source;
         float reach = length(toFragment);
         if (!(reach < radius))
@@ -203,7 +240,7 @@ vec3 SceneLight(vec2 position)
         if (cone <= 0.0)
             continue;
         float falloff = 1.0 - reach / radius;
-        vec3 contribution = spotColor[spot].rgb * spotIntensity[spot].rgb * falloff * cone;
+        vec3 contribution = SPOT_LIGHT(spot) * falloff * cone;
 #ifndef NO_WALLS
         if (BlockedByWall(position, source, first, last))
             continue;
