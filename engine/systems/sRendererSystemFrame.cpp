@@ -461,7 +461,6 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
         SetBlending(run.state.blend);
         if (run.state.lightSet >= 0)
             BindLightSet(run.state.lightSet);
-
         if (run.state.Lit() && run.kind == DrawRun::Sprites)
             SetLightCountsOn(run.state);
         if (run.scissored != scissoring)
