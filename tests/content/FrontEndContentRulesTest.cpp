@@ -1,6 +1,6 @@
-#include "support/content/ContentCheck.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/FrontEndContentRules.h"
+#include "support/content/RulesAlone.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,12 +13,9 @@ using testing::UnorderedElementsAre;
 // content test runs every game rule.)
 TEST(FrontEndContentRules, ReportWhatTheFrontEndNeedsOfItsScenes)
 {
-    ContentCheck check(ReadContentNames(GameContent().assetRoot));
-    AddFrontEndRules(check);
     const fs::path fixtures = fs::path(DUSKVANE_FIXTURES) / "content" / "frontend";
-    std::vector<std::string> texts;
-    for (const ContentFinding& finding : check.Run(SceneFilesIn(fixtures / "Resources"), fixtures / "Prefabs.json"))
-        texts.push_back(finding.Text());
+    const std::vector<std::string> texts =
+        FindingsOfRulesAlone(AddFrontEndRules, SceneFilesIn(fixtures / "Resources"), fixtures / "Prefabs.json");
 
     const std::string credits = "Resources/Credits.json";
     const std::string cutscene = "Resources/Cutscene.json";

@@ -1,6 +1,6 @@
-#include "support/content/ContentCheck.h"
 #include "support/content/EngineContentRules.h"
 #include "support/content/LevelRulesContentRules.h"
+#include "support/content/RulesAlone.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,12 +13,9 @@ using testing::UnorderedElementsAre;
 // every game rule.)
 TEST(LevelRulesContentRules, ReportWhatALevelNeeds)
 {
-    ContentCheck check(ReadContentNames(GameContent().assetRoot));
-    AddLevelRulesRules(check);
     const fs::path fixtures = fs::path(DUSKVANE_FIXTURES) / "content" / "levelrules";
-    std::vector<std::string> texts;
-    for (const ContentFinding& finding : check.Run(SceneFilesIn(fixtures / "Resources"), fixtures / "Prefabs.json"))
-        texts.push_back(finding.Text());
+    const std::vector<std::string> texts =
+        FindingsOfRulesAlone(AddLevelRulesRules, SceneFilesIn(fixtures / "Resources"), fixtures / "Prefabs.json");
 
     const std::string townHall = "Resources/Level_TownHall.json";
     const std::string hudFirst = ": holds the HUD before the level rules (bGameLogic): the HUD would build only its "

@@ -27,6 +27,9 @@ constexpr int RightButton = 2;
 constexpr int MiddleButton = 4;
 // Clicks stay this far inside the window: the outermost pixels pan the view.
 constexpr long Margin = 40;
+// Move orders reach this many path cells ahead at most, so every soldier's own path search
+// stays short.
+constexpr int StepsPerOrder = 10;
 
 float Distance(Vector2 a, Vector2 b)
 {
@@ -343,7 +346,6 @@ void LevelPlayer::LookAfterSquad()
 
 void LevelPlayer::BreachDoor(Entity door)
 {
-    constexpr int StepsPerOrder = 10;
     const bUniqueGrid* grid = PathGrid();
     if (grid == nullptr)
         return;
@@ -447,7 +449,8 @@ bool LevelPlayer::ThrowAtAPack()
         for (Entity soldier : soldiers)
         {
             const auto behaviour = game.coordinator->GetBehaviourAs<bPlayerBehaviour>(soldier);
-            if (Distance(PositionOf(soldier), pack) > ThrowReach - 40.0f || !cells.ClearLine(PositionOf(soldier), pack) ||
+            if (Distance(PositionOf(soldier), pack) > ThrowReach - 40.0f ||
+                !cells.ClearLine(PositionOf(soldier), pack) ||
                 (behaviour->Grenades == 0 && behaviour->Molotovs == 0 && !behaviour->InfiniteExplosives))
                 continue;
             const int carried = behaviour->Grenades + behaviour->Molotovs;
@@ -495,8 +498,6 @@ GameState LevelPlayer::HuntZombies(int limitFrames, const std::function<bool()>&
 {
     // Within this many steps the rifles do the work: the squad holds there and fires.
     constexpr int FiringSteps = 3;
-    // Orders reach this many steps ahead at most, so every soldier's own path search stays short.
-    constexpr int StepsPerOrder = 10;
     const double start = game.platform.Time();
     const double limit = limitFrames * ScriptedPlatform::FrameSeconds;
     Entity lastTarget = NO_ENTITY;
@@ -557,7 +558,6 @@ GameState LevelPlayer::HuntZombies(int limitFrames, const std::function<bool()>&
 
 GameState LevelPlayer::ChargeIn(int limitFrames)
 {
-    constexpr int StepsPerOrder = 10;
     const double start = game.platform.Time();
     const double limit = limitFrames * ScriptedPlatform::FrameSeconds;
     while (!Over(State()) && game.platform.Time() - start < limit)
@@ -574,7 +574,8 @@ GameState LevelPlayer::ChargeIn(int limitFrames)
         Entity target = NO_ENTITY;
         int most = -1;
         for (Entity zombie : zombies)
-            if (const int near = Neighbours(*this, zombies, zombie); walks.Steps(PositionOf(zombie)) >= 0 && near > most)
+            if (const int near = Neighbours(*this, zombies, zombie);
+                walks.Steps(PositionOf(zombie)) >= 0 && near > most)
             {
                 target = zombie;
                 most = near;

@@ -1,5 +1,5 @@
-#include "support/content/ContentCheck.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/RulesAlone.h"
 #include "support/content/TutorialContentRules.h"
 
 #include <gmock/gmock.h>
@@ -12,13 +12,9 @@ using testing::UnorderedElementsAre;
 // breaks each of them once. (The shipped data passes them: the content test runs every game rule.)
 TEST(TutorialContentRules, ReportWhatTheTutorialDoorsAndEffectsNeedOfTheirData)
 {
-    const GameContentPaths paths = GameContent();
-    ContentCheck check(ReadContentNames(paths.assetRoot));
-    AddTutorialRules(check);
-    std::vector<std::string> texts;
-    for (const ContentFinding& finding : check.Run(
-             SceneFilesIn(paths.resources), fs::path(DUSKVANE_FIXTURES) / "content" / "tutorial" / "BrokenTutorialPrefab.json"))
-        texts.push_back(finding.Text());
+    const std::vector<std::string> texts =
+        FindingsOfRulesAlone(AddTutorialRules, SceneFilesIn(GameContent().resources),
+                             fs::path(DUSKVANE_FIXTURES) / "content" / "tutorial" / "BrokenTutorialPrefab.json");
 
     const std::string file = "tutorial/BrokenTutorialPrefab.json";
     EXPECT_THAT(texts, UnorderedElementsAre(

@@ -1,6 +1,6 @@
-#include "support/content/ContentCheck.h"
 #include "support/content/DamageContentRules.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/RulesAlone.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,14 +12,11 @@ using testing::UnorderedElementsAre;
 // each of them once. (The shipped data passes them: the content test runs every game rule.)
 TEST(DamageContentRules, ReportWhatTargetsExplosivesAndAreasNeedOfTheirData)
 {
-    const GameContentPaths paths = GameContent();
-    ContentCheck check(ReadContentNames(paths.assetRoot));
-    AddDamageRules(check);
-    std::vector<std::string> texts;
-    for (const ContentFinding& finding :
-         check.Run(SceneFilesIn(paths.resources), fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenDamagePrefab.json"))
-        if (finding.file == "content/BrokenDamagePrefab.json") // the levels' own targets name the real prefabs
-            texts.push_back(finding.Text());
+    // The levels' own targets name the real prefabs: only the broken file's findings count.
+    const std::vector<std::string> texts =
+        FindingsOfRulesAlone(AddDamageRules, SceneFilesIn(GameContent().resources),
+                             fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenDamagePrefab.json",
+                             "content/BrokenDamagePrefab.json");
 
     const std::string file = "content/BrokenDamagePrefab.json";
     EXPECT_THAT(

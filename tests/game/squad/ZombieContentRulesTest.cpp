@@ -1,5 +1,5 @@
-#include "support/content/ContentCheck.h"
 #include "support/content/EngineContentRules.h"
+#include "support/content/RulesAlone.h"
 #include "support/content/ZombieContentRules.h"
 
 #include <gmock/gmock.h>
@@ -12,14 +12,9 @@ using testing::UnorderedElementsAre;
 // data passes them: the content test runs every game rule.)
 TEST(ZombieContentRules, ReportWhatZombiesNeedOfTheirData)
 {
-    const GameContentPaths paths = GameContent();
-    ContentCheck check(ReadContentNames(paths.assetRoot));
-    AddZombieRules(check);
-    std::vector<std::string> texts;
-    for (const ContentFinding& finding :
-         check.Run({fs::path(DUSKVANE_FIXTURES) / "content" / "ChargerWithoutGrid.json"},
-                   fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenZombiePrefab.json"))
-        texts.push_back(finding.Text());
+    const std::vector<std::string> texts =
+        FindingsOfRulesAlone(AddZombieRules, {fs::path(DUSKVANE_FIXTURES) / "content" / "ChargerWithoutGrid.json"},
+                             fs::path(DUSKVANE_FIXTURES) / "content" / "BrokenZombiePrefab.json");
     const std::string prefabs = "content/BrokenZombiePrefab.json";
     EXPECT_THAT(
         texts,

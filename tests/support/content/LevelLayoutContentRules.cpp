@@ -1,4 +1,5 @@
 #include "support/content/LevelLayoutContentRules.h"
+#include "support/PathMap.h"
 
 #include "engine/components/Identifier.h"
 #include "engine/components/PhysicsCollision.h"
@@ -295,33 +296,6 @@ struct GridCells
         return static_cast<int>(cx) + columns * static_cast<int>(cy);
     }
     bool Blocked(int cell) const { return owner.OccupancyMap[static_cast<std::size_t>(cell)] == '1'; }
-    // Every cell a walk of straight steps over unblocked cells reaches from the start.
-    std::vector<bool> Reach(int start) const
-    {
-        std::vector<bool> seen(static_cast<std::size_t>(columns * rows), false);
-        std::vector<int> todo = {start};
-        seen[static_cast<std::size_t>(start)] = true;
-        while (!todo.empty())
-        {
-            const int cell = todo.back();
-            todo.pop_back();
-            const int c = cell % columns;
-            const int r = cell / columns;
-            const int next[4][2] = {{c + 1, r}, {c - 1, r}, {c, r + 1}, {c, r - 1}};
-            for (const auto& [nc, nr] : next)
-            {
-                if (nc < 0 || nr < 0 || nc >= columns || nr >= rows)
-                    continue;
-                const int n = nc + columns * nr;
-                if (!seen[static_cast<std::size_t>(n)] && !Blocked(n))
-                {
-                    seen[static_cast<std::size_t>(n)] = true;
-                    todo.push_back(n);
-                }
-            }
-        }
-        return seen;
-    }
 };
 
 void SpawnRule(const DataFile& scene, const GridCells& cells, ContentReport& report)
@@ -365,14 +339,14 @@ void ReachRule(const DataFile& scene, const GridCells& cells, ContentReport& rep
     const std::optional<int> startCell = start == nullptr ? std::nullopt : cells.CellAt(start->position);
     if (!startCell || cells.Blocked(*startCell))
         return; // the spawn rule has said why
-    const std::vector<bool> reached = cells.Reach(*startCell);
+    const PathMap walks(cells.owner, {start->position});
     for (const DataEntity& entity : scene.entities)
     {
         if (!IsDestination(entity))
             continue;
         const Transform* transform = entity.Get<Transform>();
         const std::optional<int> cell = transform == nullptr ? std::nullopt : cells.CellAt(transform->position);
-        if (cell && !cells.Blocked(*cell) && !reached[static_cast<std::size_t>(*cell)])
+        if (cell && !cells.Blocked(*cell) && walks.Steps(transform->position) < 0)
             report.Fault(entity, "cannot be reached on the path grid from " + Quoted(soldiers.front()->name) +
                                      ", even with every door breached");
     }
