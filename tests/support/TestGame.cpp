@@ -148,6 +148,17 @@ void TestGame::RunFrames(int count)
     }
 }
 
+int TestGame::RunFramesUntil(const std::function<bool()>& done, int limit)
+{
+    for (int frame = 1; frame <= limit; ++frame)
+    {
+        RunFrames(1);
+        if (done())
+            return frame;
+    }
+    return -1;
+}
+
 void TestGame::Press(int key)
 {
     platform.SetKeyDown(key, true);

@@ -41,6 +41,9 @@ public:
     // Frames as the entry runs them: the clock (one 1/60 s frame per reading), then the
     // coordinator's update.
     void RunFrames(int count = 1);
+    // Runs frames, one at a time, until the condition holds after one: the frame on which it
+    // first held (1 for the first), or -1 when it did not within the limit.
+    int RunFramesUntil(const std::function<bool()>& done, int limit);
     // The key (Windows virtual-key code) down for one frame; it is up again afterwards.
     void Press(int key);
     // Puts the cursor at the window pixel (y down) and presses the left button for one frame.

@@ -89,7 +89,9 @@ TEST(CameraBehaviour, ALinearMoveTakesWholeStepsAndStopsOnItsTarget)
         EXPECT_EQ(world.Camera().CurrentMove.Duration, 0.0f);
         EXPECT_EQ(world.Camera().MoveElapsed, 0.0f);
         if (c.steps == 30)
+        {
             EXPECT_EQ(world.Place().x, start.x + distance) << "exactly on the target";
+        }
         world.Camera().QueueMove(world.World(), 1.0f, {960.0f, 540.0f});
         world.FramesUntilIdle();
     }

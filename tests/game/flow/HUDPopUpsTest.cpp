@@ -204,7 +204,9 @@ TEST(HudPauseMenu, ShownOverAFrozenLevelAndClickedThrough)
     }
     for (Entity element : hud.ConfirmationEntities)
         if (coordinator.GetBehaviour(element, behaviour))
+        {
             EXPECT_EQ(behaviour->state, BehaviourRunning);
+        }
     for (Entity element : hud.ConfirmationEntities)
         EXPECT_FALSE(IsActive(*game, element));
     EXPECT_FALSE(IsActive(*game, hud.LevelTitleEntities.front()));

@@ -40,16 +40,7 @@ struct ChargerZombie : testing::Test
         return coordinator.GetBehaviour(charger->BlockEntity, block) && block->active;
     }
     // Runs frames until the condition holds; the frames it took, or -1 after the limit.
-    int RunUntil(const std::function<bool()>& done, int limit = 900)
-    {
-        for (int frame = 1; frame <= limit; ++frame)
-        {
-            game->RunFrames(1);
-            if (done())
-                return frame;
-        }
-        return -1;
-    }
+    int RunUntil(const std::function<bool()>& done, int limit = 900) { return game->RunFramesUntil(done, limit); }
 };
 }
 

@@ -98,7 +98,9 @@ TEST_F(SoldierWeapon, FireTimelineOfAnM4A1)
     EXPECT_EQ(period, 8) << "2 / 16 s: 7.5 frames, rounded up by the timer";
     for (std::size_t i = 1; i < shots.size(); ++i)
         if (i != 2 && i != 32) // the reloads come between
+        {
             EXPECT_EQ(shots[i].frame - shots[i - 1].frame, period) << "shot " << i;
+        }
     EXPECT_EQ(shots[1].what, "0/45");
     EXPECT_EQ(shots[2].what, "29/15") << "the reload filled the magazine from the spare rounds";
     EXPECT_EQ(shots[31].what, "0/15");

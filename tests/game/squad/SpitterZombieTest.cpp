@@ -36,16 +36,7 @@ struct SpitterZombie : testing::Test
 
     Transform& At(Entity entity) { return *coordinator.GetComponent<Transform>(entity); }
     std::string Clip() { return coordinator.GetComponent<Animation>(spitter->entity)->StateNameText(); }
-    int RunUntil(const std::function<bool()>& done, int limit = 900)
-    {
-        for (int frame = 1; frame <= limit; ++frame)
-        {
-            game->RunFrames(1);
-            if (done())
-                return frame;
-        }
-        return -1;
-    }
+    int RunUntil(const std::function<bool()>& done, int limit = 900) { return game->RunFramesUntil(done, limit); }
     // The entities whose names start with the prefab's name, in id order.
     std::vector<Entity> Named(const std::string& name)
     {
