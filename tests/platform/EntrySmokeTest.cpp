@@ -358,7 +358,7 @@ TEST(Entry, AWindowThatCannotBeCreatedEndsWithCodeOne)
     const std::string settings = SettingsFor(TestGame::Fixture("scenes/MenuScene.json"));
     Home home(settings);
     GameProcess game({&home, nullptr, DUSKVANE_NO_WINDOW_PRELOAD});
-    ASSERT_TRUE(game.Wait(Patience));
+    ASSERT_TRUE(game.Wait(Patience)) << "the game did not end; output:\n" << game.Output();
     ASSERT_TRUE(WIFEXITED(*game.status)) << "ended by signal " << WTERMSIG(*game.status);
     EXPECT_EQ(WEXITSTATUS(*game.status), 1);
     const std::string output = game.Output();
@@ -374,7 +374,7 @@ TEST(Entry, AnAssertAtStartUpEndsWithAFailureCode)
     const std::string settings = SettingsFor(TestGame::Fixture("scenes/MenuScene.json"));
     Home home(settings);
     GameProcess game({&home, ":4987"});
-    ASSERT_TRUE(game.Wait(Patience));
+    ASSERT_TRUE(game.Wait(Patience)) << "the game did not end; output:\n" << game.Output();
     ASSERT_TRUE(WIFEXITED(*game.status)) << "ended by signal " << WTERMSIG(*game.status);
     EXPECT_NE(WEXITSTATUS(*game.status), 0);
     const std::string output = game.Output();
