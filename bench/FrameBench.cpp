@@ -169,8 +169,11 @@ struct Stage
         glfwSwapInterval(0);
         floor = std::make_unique<Floor>();
         logo = std::make_unique<Game>(folder, "logo");
+        // DUSKVANE_FRAME_SCENE names another scene to time in the fixture's place.
+        const char* scene = std::getenv("DUSKVANE_FRAME_SCENE");
         level = std::make_unique<Game>(folder, "level",
-                                       std::string(DUSKVANE_SOURCE_DIR) + "/tests/fixtures/scenes/FrameLevel.json");
+                                       scene != nullptr ? std::string(scene)
+                                                        : std::string(DUSKVANE_SOURCE_DIR) + "/tests/fixtures/scenes/FrameLevel.json");
     }
 
     ~Stage()

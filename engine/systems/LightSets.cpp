@@ -216,6 +216,54 @@ bool LightSets::MayShadow(int wall, const Region& region, const Light& light) co
     return !outside(left, 1.0f) && !outside(right, -1.0f);
 }
 
+bool LightSets::HidesWhole(int wall, const Region& region, const Light& light) const
+{
+    // Every fragment of the region is hidden when the wall's line parts the light from the whole
+    // region and the region lies within the wedge the wall spans seen from the light: every segment
+    // from a fragment to the light then crosses the wall inside both. Each test keeps a margin far
+    // above the rounding of the shader's own crossing test.
+    const float* s = &walls->segments[static_cast<std::size_t>(4 * wall)];
+    const float x0 = s[0];
+    const float y0 = s[1];
+    const float x1 = s[2];
+    const float y1 = s[3];
+    const float ex = x1 - x0;
+    const float ey = y1 - y0;
+    const float length = std::sqrt(ex * ex + ey * ey);
+    const float margin = std::max({Room(region.minX, region.maxX), Room(region.minY, region.maxY), Room(light.x, light.y),
+                                   Room(x0, y0), Room(x1, y1)});
+    if (!(length > margin))
+        return false;
+    const float corners[4][2] = {{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY},
+                                 {region.minX, region.maxY}};
+    // Distances from the wall's line, the light's side taken as positive.
+    const float lightSide = Cross(ex, ey, light.x - x0, light.y - y0) / length;
+    if (!(std::abs(lightSide) > margin))
+        return false;
+    const float towardLight = lightSide > 0.0f ? 1.0f : -1.0f;
+    // The wedge's two sides, from the light through each end of the wall, turned so that the wall
+    // lies on their positive side.
+    const float ax = x0 - light.x;
+    const float ay = y0 - light.y;
+    const float bx = x1 - light.x;
+    const float by = y1 - light.y;
+    const float lengthA = std::sqrt(ax * ax + ay * ay);
+    const float lengthB = std::sqrt(bx * bx + by * by);
+    const float turn = Cross(ax, ay, bx, by) > 0.0f ? 1.0f : -1.0f;
+    if (!(lengthA > margin) || !(lengthB > margin))
+        return false;
+    for (const auto& c : corners)
+    {
+        const float vx = c[0] - light.x;
+        const float vy = c[1] - light.y;
+        const bool beyondWall = -towardLight * Cross(ex, ey, c[0] - x0, c[1] - y0) / length > margin;
+        const bool insideWedge = turn * Cross(ax, ay, vx, vy) / lengthA > margin && turn * Cross(vx, vy, bx, by) / lengthB > margin;
+        if (!beyondWall || !insideWedge)
+            return false;
+    }
+    return true;
+}
+
 std::size_t LightSets::AmbientBlockFor(std::uint32_t mask)
 {
     const std::size_t stride = RoundUp(sizeof(AmbientSetBlock), alignment);
@@ -333,16 +381,21 @@ int LightSets::SetFor(const Region& exact)
         const Light& light = lights[i];
         if (!Reaches(light, region))
             continue;
+        // The light reaches only the part of the region within its radius: only a wall meeting
+        // the hull of that part and the light can shadow a fragment it lights, and a wall hiding
+        // the whole part leaves the light nothing to add.
+        const float reach = light.radius + Room(light.x, light.y);
+        const Region lit{std::max(region.minX, light.x - reach), std::max(region.minY, light.y - reach),
+                         std::min(region.maxX, light.x + reach), std::min(region.maxY, light.y + reach)};
+        const auto lightsWalls = lightWalls.begin() + static_cast<std::ptrdiff_t>(light.firstWall);
+        if (std::any_of(lightsWalls, lightsWalls + static_cast<std::ptrdiff_t>(light.wallCount),
+                        [&](std::uint16_t wall) { return HidesWhole(wall, lit, light); }))
+            continue;
         if (static_cast<int>(i) < ambientLights)
             ambientMask |= 1u << i;
         else
             spotMask |= 1u << (static_cast<int>(i) - ambientLights);
         sequence.push_back(Marker);
-        // The light reaches only the part of the region within its radius: only a wall meeting
-        // the hull of that part and the light can shadow a fragment it lights.
-        const float reach = light.radius + Room(light.x, light.y);
-        const Region lit{std::max(region.minX, light.x - reach), std::max(region.minY, light.y - reach),
-                         std::min(region.maxX, light.x + reach), std::min(region.maxY, light.y + reach)};
         for (std::size_t k = 0; k < light.wallCount; ++k)
         {
             const int wall = lightWalls[light.firstWall + k];

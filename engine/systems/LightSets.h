@@ -86,6 +86,7 @@ private:
 
     bool Reaches(const Light& light, const Region& region) const;
     bool MayShadow(int wall, const Region& region, const Light& light) const;
+    bool HidesWhole(int wall, const Region& region, const Light& light) const;
     std::size_t AmbientBlockFor(std::uint32_t mask);
     std::size_t SpotBlockFor(std::uint32_t mask);
     // The run of walls for the sequence in `sequence` (wall indices, Marker for a group marker),

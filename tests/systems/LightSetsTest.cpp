@@ -45,7 +45,8 @@ TEST(LightSetsTest, ARegionGetsTheLightsReachingItAndTheWallsBetween)
     };
     const Case cases[] = {
         {"beyond the lamp's reach", {1500, 500, 1600, 600}, 0, 0},
-        {"behind the wall: its two long edges stand between", {1100, 500, 1200, 600}, 1, 3},
+        {"wholly behind the wall: the lamp adds nothing there", {1100, 500, 1200, 600}, 0, 0},
+        {"partly behind the wall: the edges between stand in its group", {1100, 800, 1200, 900}, 1, 4},
         {"on the lamp's other side: no wall between", {700, 500, 800, 600}, 1, 0},
         {"around the lamp and the wall: every edge", {822, 132, 1590, 900}, 1, 5},
     };
@@ -61,10 +62,10 @@ TEST(LightSetsTest, ARegionGetsTheLightsReachingItAndTheWallsBetween)
 TEST(LightSetsTest, EqualRegionsShareASetAndDifferentOnesDoNot)
 {
     LampAndWall scene;
-    const int behind = scene.sets.SetFor({1100, 500, 1200, 600});
+    const int behind = scene.sets.SetFor({1100, 800, 1200, 900});
     const int unshadowed = scene.sets.SetFor({700, 500, 800, 600});
-    EXPECT_EQ(scene.sets.SetFor({1100, 500, 1200, 600}), behind);
-    EXPECT_EQ(scene.sets.SetFor({1110, 510, 1190, 590}), behind) << "the same lights and walls";
+    EXPECT_EQ(scene.sets.SetFor({1100, 800, 1200, 900}), behind);
+    EXPECT_EQ(scene.sets.SetFor({1110, 810, 1190, 890}), behind) << "the same lights and walls";
     EXPECT_NE(unshadowed, behind);
     EXPECT_EQ(scene.sets.Count(), 2u);
 }

@@ -1,7 +1,8 @@
 // Each draw is made with only what it needs: its own lights and walls (a large sprite tile by
-// tile), a program without the parts it cannot use, no blend for an opaque backdrop, no depth test
-// while draws come in layer order, and a clear in place of a first draw of one colour. None of
-// that may change a pixel: random lit scenes drawn that way and the plain way compare equal.
+// tile, and without the lights a wall hides from all of it), a program without the parts it
+// cannot use, no blend for an opaque backdrop, no depth test while draws come in layer order, and
+// a clear in place of a first draw of one colour. None of that may change a pixel: random lit
+// scenes drawn that way and the plain way compare equal.
 #include "support/GlTestContext.h"
 #include "support/RenderWorld.h"
 #include "support/TempWorkingFolder.h"
@@ -92,6 +93,12 @@ protected:
         {
             const Entity wall = world->Wall({Uniform(0, 1920), Uniform(0, 1080)}, {Uniform(4, 120), Uniform(4, 20)});
             world->TransformOf(wall).rotation = i % 4 == 0 ? Uniform(0.0f, 3.14f) : 0.0f;
+        }
+        // Long walls, as rooms have, hide whole sprites and tiles from the lamps beyond them.
+        for (int i = 0; i < 6; ++i)
+        {
+            const Entity wall = world->Wall({Uniform(200, 1700), Uniform(150, 900)}, {Uniform(100, 300), 5});
+            world->TransformOf(wall).rotation = i % 2 == 0 ? 1.5708f : Uniform(0.0f, 3.14f);
         }
     }
 
