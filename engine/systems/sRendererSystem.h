@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -153,6 +154,20 @@ private:
     bool CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera, float viewHeight) const;
     struct TextureOpacity;
     const TextureOpacity& OpacityOf(std::uint32_t texture);
+    // A box in window pixels.
+    struct PixelBox
+    {
+        float minX = std::numeric_limits<float>::max();
+        float minY = std::numeric_limits<float>::max();
+        float maxX = std::numeric_limits<float>::lowest();
+        float maxY = std::numeric_limits<float>::lowest();
+    };
+    // Drops the draws (or a large sprite's tiles) that a later opaque rectangle paints over whole.
+    void SkipHiddenRuns(Coordinator& coordinator);
+    // Whether the draw paints every pixel of a screen-aligned box with an opaque picture, and the box.
+    bool OpaqueRectangle(const DrawRun& run, const Matrix3& toDevice, PixelBox& box);
+    // Where a vertex of the frame lands in window pixels.
+    void PixelOf(int vertex, const Matrix3& toDevice, float& px, float& py) const;
     // When the frame's first draw fills the whole screen with one colour, the clear does it.
     bool ClearWithFirstRun(Coordinator& coordinator);
     // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
@@ -213,6 +228,8 @@ private:
     LightSets lightSets;
     int boundLightSet = -1;
     int viewport[4] = {0, 0, 0, 0};
+    // The opaque rectangles of the draws after the one being looked at (see SkipHiddenRuns).
+    std::vector<PixelBox> coverRectangles;
     RendererUniforms* currentUniforms = nullptr;
     std::uint32_t boundVertexArray = 0;
     std::uint32_t boundTexture = 0;

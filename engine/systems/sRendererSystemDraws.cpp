@@ -142,6 +142,17 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
             if (tile.minX > tile.maxX || tile.minY > tile.maxY)
                 continue;
             state.lightSet = lightSets.SetFor(tile);
+            // A tile with the set of the one just left of it widens that one's draw.
+            if (!runs.empty())
+            {
+                DrawRun& last = runs.back();
+                if (last.scissored && last.first == first && last.count == count && last.state == state &&
+                    last.scissor[1] == ty && last.scissor[3] == th && last.scissor[0] + last.scissor[2] == tx)
+                {
+                    last.scissor[2] += tw;
+                    continue;
+                }
+            }
             DrawRun run;
             run.kind = DrawRun::Sprites;
             run.state = state;
@@ -384,3 +395,122 @@ bool sRendererSystem::ClearWithFirstRun(Coordinator& coordinator)
     return true;
 }
 
+
+bool sRendererSystem::OpaqueRectangle(const DrawRun& run, const Matrix3& toDevice, PixelBox& box)
+{
+    // One quad, its corners on a screen-aligned rectangle, drawn whole and at full opacity with a
+    // picture opaque everywhere: every pixel whose centre it holds takes its colour, whatever
+    // lay there before.
+    if (run.kind != DrawRun::Sprites || run.count != 6 || !(run.state.opacity >= 1.0f))
+        return false;
+    float xs[6];
+    float ys[6];
+    box = PixelBox{};
+    for (int v = 0; v < 6; ++v)
+    {
+        PixelOf(run.first + v, toDevice, xs[v], ys[v]);
+        box = {std::min(box.minX, xs[v]), std::min(box.minY, ys[v]), std::max(box.maxX, xs[v]), std::max(box.maxY, ys[v])};
+    }
+    const float width = box.maxX - box.minX;
+    const float height = box.maxY - box.minY;
+    // Not worth looking at below a few blocks of pixels (and a box that is not a number is not one).
+    if (!(width >= 32.0f && height >= 32.0f))
+        return false;
+    // Every corner on the box's corners, and the two triangles' areas adding up to the box's: then
+    // they are its two halves.
+    const float slack = 1.0e-3f * std::max(width, height);
+    float area = 0.0f;
+    for (int t = 0; t < 2; ++t)
+    {
+        const float* x = xs + 3 * t;
+        const float* y = ys + 3 * t;
+        for (int v = 0; v < 3; ++v)
+            if ((std::abs(x[v] - box.minX) > slack && std::abs(x[v] - box.maxX) > slack) ||
+                (std::abs(y[v] - box.minY) > slack && std::abs(y[v] - box.maxY) > slack))
+                return false;
+        area += 0.5f * std::abs((x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]));
+    }
+    if (std::abs(area - width * height) > slack * (width + height))
+        return false;
+    return TextureOpaque(run.state.texture);
+}
+
+void sRendererSystem::PixelOf(int vertex, const Matrix3& toDevice, float& px, float& py) const
+{
+    const float x = frameVertices[static_cast<std::size_t>(4 * vertex)];
+    const float y = frameVertices[static_cast<std::size_t>(4 * vertex + 1)];
+    const float nx = toDevice.m[0] * x + toDevice.m[3] * y + toDevice.m[6];
+    const float ny = toDevice.m[1] * x + toDevice.m[4] * y + toDevice.m[7];
+    px = static_cast<float>(viewport[0]) + (nx + 1.0f) * 0.5f * static_cast<float>(viewport[2]);
+    py = static_cast<float>(viewport[1]) + (ny + 1.0f) * 0.5f * static_cast<float>(viewport[3]);
+}
+
+void sRendererSystem::SkipHiddenRuns(Coordinator& coordinator)
+{
+    // Draws come in layer order without the depth test, so a later opaque rectangle replaces every
+    // pixel under it: a draw wholly under one, a floor's tile under a room, need not be made. From
+    // the last draw back, each draw is dropped when a later rectangle holds it (with a pixel to
+    // spare for the rounding of both), or else may hold the ones before it. A large sprite's tiles
+    // paint its rectangle together, so it holds others only once all of them are passed.
+    constexpr std::size_t MostRectangles = 16;
+    coverRectangles.clear();
+    const PixelBox screen{static_cast<float>(viewport[0]), static_cast<float>(viewport[1]),
+                          static_cast<float>(viewport[0] + viewport[2]), static_cast<float>(viewport[1] + viewport[3])};
+    auto keep = [&](const PixelBox& cover) {
+        if (coverRectangles.size() < MostRectangles)
+            coverRectangles.push_back(cover);
+    };
+    int tiledSprite = -1;
+    bool tiledSpriteCovers = false;
+    PixelBox tiledCover;
+    for (std::size_t i = runs.size(); i-- > 0;)
+    {
+        DrawRun& run = runs[i];
+        if (run.kind != DrawRun::Sprites)
+            continue;
+        const Matrix3& toDevice =
+            run.state.bindToCamera != 0 ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection;
+        if (tiledSprite >= 0 && !(run.scissored && run.first == tiledSprite))
+        {
+            if (tiledSpriteCovers)
+                keep(tiledCover);
+            tiledSprite = -1;
+        }
+        if (run.scissored && run.first != tiledSprite)
+        {
+            tiledSprite = run.first;
+            tiledSpriteCovers = OpaqueRectangle(run, toDevice, tiledCover);
+            tiledCover = {std::max(tiledCover.minX, screen.minX), std::max(tiledCover.minY, screen.minY),
+                          std::min(tiledCover.maxX, screen.maxX), std::min(tiledCover.maxY, screen.maxY)};
+        }
+        if (run.count <= 0)
+            continue;
+        PixelBox drawn;
+        if (run.scissored)
+            drawn = {static_cast<float>(run.scissor[0]), static_cast<float>(run.scissor[1]),
+                     static_cast<float>(run.scissor[0] + run.scissor[2]), static_cast<float>(run.scissor[1] + run.scissor[3])};
+        else
+        {
+            for (int v = run.first; v < run.first + run.count; ++v)
+            {
+                float px = 0.0f;
+                float py = 0.0f;
+                PixelOf(v, toDevice, px, py);
+                drawn = {std::min(drawn.minX, px), std::min(drawn.minY, py), std::max(drawn.maxX, px), std::max(drawn.maxY, py)};
+            }
+            drawn = {std::floor(drawn.minX), std::floor(drawn.minY), std::ceil(drawn.maxX), std::ceil(drawn.maxY)};
+        }
+        const bool hidden = std::any_of(coverRectangles.begin(), coverRectangles.end(), [&](const PixelBox& cover) {
+            return drawn.minX >= cover.minX + 1.0f && drawn.minY >= cover.minY + 1.0f && drawn.maxX <= cover.maxX - 1.0f &&
+                   drawn.maxY <= cover.maxY - 1.0f;
+        });
+        if (hidden)
+            run.count = 0;
+        else if (!run.scissored)
+        {
+            PixelBox cover;
+            if (OpaqueRectangle(run, toDevice, cover))
+                keep(cover);
+        }
+    }
+}

@@ -115,6 +115,8 @@ void sRendererSystem::Update(Coordinator& coordinator)
     else
     {
         glDisable(GL_DEPTH_TEST);
+        if (!drawPlainly)
+            SkipHiddenRuns(coordinator);
         if (ClearWithFirstRun(coordinator))
             runs.front().count = 0;
         glClear(GL_COLOR_BUFFER_BIT);
@@ -439,7 +441,7 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
     bool scissoring = false;
     for (const DrawRun& run : runs)
     {
-        // A run the clear has painted already.
+        // A run the clear has painted already, or one a later draw paints over.
         if (run.kind != DrawRun::Batch && run.count == 0)
             continue;
         switch (run.kind)

@@ -1,8 +1,9 @@
 // Each draw is made with only what it needs: its own lights and walls (a large sprite tile by
 // tile, and without the lights a wall hides from all of it), a program without the parts it
-// cannot use, no blend for an opaque backdrop, no depth test while draws come in layer order, and
-// a clear in place of a first draw of one colour. None of that may change a pixel: random lit
-// scenes drawn that way and the plain way compare equal.
+// cannot use, no blend for an opaque backdrop, no depth test while draws come in layer order, no
+// draw at all under a later opaque rectangle, and a clear in place of a first draw of one colour.
+// None of that may change a pixel: random lit scenes drawn that way and the plain way compare
+// equal.
 #include "support/GlTestContext.h"
 #include "support/RenderWorld.h"
 #include "support/TempWorkingFolder.h"
@@ -58,6 +59,17 @@ protected:
         ground.tileMode = true;
         ground.tileSizeX = 7.0f;
         ground.tileSizeY = 4.0f;
+        // Opaque rooms hide the floor's tiles below them and the sprites of lower layers; a turned
+        // one and a faded one hide nothing.
+        const Vector2 roomHalves[] = {{450, 280}, {300, 200}, {250, 150}, {250, 150}};
+        for (int i = 0; i < 4; ++i)
+        {
+            const Entity room = world->Sprite(i % 2 == 0 ? "White" : "Halves", {Uniform(500, 1400), Uniform(300, 780)},
+                                              roomHalves[i], i == 0 ? 1.5f : 4.5f);
+            world->RendererOf(room).lightingFactor = 0.3f;
+            world->TransformOf(room).rotation = i == 2 ? 0.4f : 0.0f;
+            world->RendererOf(room).opacity = i == 3 ? 0.8f : 1.0f;
+        }
         for (int i = 0; i < 90; ++i)
         {
             const Vector2 at = {Uniform(0, 1920), Uniform(0, 1080)};
