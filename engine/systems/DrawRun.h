@@ -52,8 +52,8 @@ struct DrawRun
     int first = 0;  // first vertex
     int count = 0;  // vertices
     int batch = 0;  // the batch index, for Batch
-    // Drawn only within this rectangle of pixels (x, y, width, height): a large lit sprite is
-    // drawn tile by tile, each tile with the lights that reach it.
+    // Drawn only within this rectangle of pixels (x, y, width, height): a lit sprite over more
+    // than a tile of the screen is drawn tile by tile, each tile with the lights that reach it.
     bool scissored = false;
     int scissor[4] = {0, 0, 0, 0};
 };

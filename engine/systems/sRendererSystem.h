@@ -40,10 +40,11 @@ class Transform;
 //
 // Each draw is also made with only what it needs, for software rasterisers, which pay for every
 // instruction of a shader on every fragment: a variant of "All" without the parts it cannot use,
-// only the lights that reach it and the walls that can shadow them (see LightSets; a large lit
-// sprite is drawn tile by tile), no blend when it is large and opaque, no depth test while draws
-// come in layer order, and the clear instead of a first draw of one colour. The picture is the
-// same as drawing everything plainly (drawPlainly).
+// only the lights that reach it and the walls that can shadow them (see LightSets; a lit sprite
+// over more than a tile of the screen is drawn tile by tile), no blend when it is large and
+// opaque, no depth test while draws come in layer order, no draw under a later opaque rectangle,
+// and the clear instead of a first draw of one colour. The picture is the same as drawing
+// everything plainly (drawPlainly).
 class sRendererSystem : public sSystemBase
 {
 public:
@@ -171,7 +172,7 @@ private:
     // When the frame's first draw fills the whole screen with one colour, the clear does it.
     bool ClearWithFirstRun(Coordinator& coordinator);
     // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
-    void QueueLitSprite(const DrawState& state, int first, int count, bool large, const Matrix3& toDevice);
+    void QueueLitSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
     void BindLightSet(int id);
     // The frame's whole lights and walls at the shader's storage bindings.
     void BindFrameLights();

@@ -16,7 +16,8 @@
 #include <vector>
 
 // How each draw of the frame is made: the program variant it takes, the lights and walls it binds
-// (a large lit sprite tile by tile), whether it blends, and whether the clear paints it.
+// (a lit sprite over more than a tile of the screen tile by tile), whether it blends, whether a
+// later draw paints over it, and whether the clear paints it.
 
 namespace
 {
@@ -63,7 +64,7 @@ bool ViewportFillsTarget()
 }
 }
 
-void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count, bool large, const Matrix3& toDevice)
+void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count, const Matrix3& toDevice)
 {
     // The sprite's extent in the space of its vertices, where the shader finds each fragment.
     LightSets::Region extent{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
@@ -82,14 +83,18 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const float determinant = a * d - b * c;
     const bool finite = std::isfinite(extent.minX) && std::isfinite(extent.minY) && std::isfinite(extent.maxX) &&
                         std::isfinite(extent.maxY);
-    if (!large || !finite || determinant == 0.0f || !std::isfinite(determinant) || viewport[2] <= 0 || viewport[3] <= 0)
-    {
+    auto drawWhole = [&] {
         state.lightSet = finite ? lightSets.SetFor(extent) : -1;
         AddRun(DrawRun::Sprites, state, first, count);
+    };
+    if (!finite || determinant == 0.0f || !std::isfinite(determinant) || viewport[2] <= 0 || viewport[3] <= 0)
+    {
+        drawWhole();
         return;
     }
-    // A large sprite is drawn tile by tile over the screen, each tile (a scissor) with the set of
-    // the part of the sprite under it. Every pixel is still drawn once, from the same triangles.
+    // A sprite over more than a tile of the screen is drawn tile by tile, each tile (a scissor)
+    // with the set of the part of the sprite under it. Every pixel is still drawn once, from the
+    // same triangles.
     auto toScreen = [&](float x, float y, float& px, float& py) {
         const float nx = a * x + c * y + toDevice.m[6];
         const float ny = b * x + d * y + toDevice.m[7];
@@ -121,6 +126,13 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
     constexpr int TilePixels = 64;
+    // A sprite over a tile's worth of the screen or more is drawn tile by tile: a floor's far
+    // corner then pays for none of the lights and walls of its near one.
+    if ((x1 - x0) * (y1 - y0) < TilePixels * TilePixels)
+    {
+        drawWhole();
+        return;
+    }
     for (int ty = y0; ty < y1; ty += TilePixels)
         for (int tx = x0; tx < x1; tx += TilePixels)
         {
@@ -450,7 +462,7 @@ void sRendererSystem::SkipHiddenRuns(Coordinator& coordinator)
     // Draws come in layer order without the depth test, so a later opaque rectangle replaces every
     // pixel under it: a draw wholly under one, a floor's tile under a room, need not be made. From
     // the last draw back, each draw is dropped when a later rectangle holds it (with a pixel to
-    // spare for the rounding of both), or else may hold the ones before it. A large sprite's tiles
+    // spare for the rounding of both), or else may hold the ones before it. A tiled sprite's tiles
     // paint its rectangle together, so it holds others only once all of them are passed.
     constexpr std::size_t MostRectangles = 16;
     coverRectangles.clear();

@@ -286,8 +286,7 @@ void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, 
     const int count = AppendMeshTriangles(mesh, FillIndexCount(static_cast<int>(mesh.indices.size()), renderer.fillPercent),
                                           toWorld, uv, frameVertices);
     if (state.Lit() && count > 0 && !drawPlainly)
-        QueueLitSprite(state, first, count, large,
-                       boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
+        QueueLitSprite(state, first, count, boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
     else
         AddRun(DrawRun::Sprites, state, first, count);
 }
