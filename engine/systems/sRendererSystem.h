@@ -173,6 +173,8 @@ private:
     bool ClearWithFirstRun(Coordinator& coordinator);
     // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
     void QueueLitSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
+    // Joins the tile runs of one sprite, from `begin` on, that stand one above another alike.
+    void JoinTileRows(std::size_t begin);
     void BindLightSet(int id);
     // The frame's whole lights and walls at the shader's storage bindings.
     void BindFrameLights();
@@ -229,8 +231,17 @@ private:
     LightSets lightSets;
     int boundLightSet = -1;
     int viewport[4] = {0, 0, 0, 0};
+    // Where a row of the rasteriser's tiles starts, in the frame's window coordinates: a software
+    // rasteriser bins the framebuffer in tiles of 64 pixels from its first row in memory, which
+    // for the window is its top row (the window's y runs upward), for a texture its bottom one.
+    int tileGridY = 0;
+    // The side of a tile in pixels, the rasteriser's own.
+    static constexpr int TilePixels = 64;
     // The opaque rectangles of the draws after the one being looked at (see SkipHiddenRuns).
     std::vector<PixelBox> coverRectangles;
+    // The runs that end where the row of tiles being joined begins, and those the row reaches up.
+    std::vector<std::size_t> reachingRow;
+    std::vector<std::size_t> touchedRow;
     RendererUniforms* currentUniforms = nullptr;
     std::uint32_t boundVertexArray = 0;
     std::uint32_t boundTexture = 0;

@@ -125,7 +125,7 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
-    constexpr int TilePixels = 64;
+    const std::size_t spriteRuns = runs.size();
     // A sprite over a tile's worth of the screen or more is drawn tile by tile: a floor's far
     // corner then pays for none of the lights and walls of its near one.
     if ((x1 - x0) * (y1 - y0) < TilePixels * TilePixels)
@@ -133,11 +133,19 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
         drawWhole();
         return;
     }
-    for (int ty = y0; ty < y1; ty += TilePixels)
-        for (int tx = x0; tx < x1; tx += TilePixels)
+    // The tiles lie on the rasteriser's own grid of tiles (see tileGridY), so that no block of
+    // pixels it shades together is shaded once for each of two tiles.
+    auto gridStart = [](int from, int origin) {
+        const int offset = from - origin;
+        return origin + (offset >= 0 ? offset / TilePixels : -((-offset + TilePixels - 1) / TilePixels)) * TilePixels;
+    };
+    for (int gy = gridStart(y0, tileGridY); gy < y1; gy += TilePixels)
+        for (int gx = gridStart(x0, 0); gx < x1; gx += TilePixels)
         {
-            const int tw = std::min(TilePixels, x1 - tx);
-            const int th = std::min(TilePixels, y1 - ty);
+            const int tx = std::max(gx, x0);
+            const int ty = std::max(gy, y0);
+            const int tw = std::min(gx + TilePixels, x1) - tx;
+            const int th = std::min(gy + TilePixels, y1) - ty;
             // The tile's corners back in the sprite's space, and their box within the sprite's.
             LightSets::Region tile{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
                                    std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
@@ -177,6 +185,41 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
             run.scissor[3] = th;
             runs.push_back(run);
         }
+    JoinTileRows(spriteRuns);
+}
+
+void sRendererSystem::JoinTileRows(std::size_t begin)
+{
+    // The sprite's tile runs come row by row from the bottom, each row from the left. A run
+    // straight above one of the row below, as wide and with the same set, makes that one taller.
+    std::size_t kept = begin;
+    int rowY = std::numeric_limits<int>::min();
+    reachingRow.clear();
+    touchedRow.clear();
+    for (std::size_t read = begin; read < runs.size(); ++read)
+    {
+        const DrawRun run = runs[read];
+        if (run.scissor[1] != rowY)
+        {
+            rowY = run.scissor[1];
+            reachingRow.swap(touchedRow);
+            touchedRow.clear();
+        }
+        const auto below = std::find_if(reachingRow.begin(), reachingRow.end(), [&](std::size_t at) {
+            const DrawRun& other = runs[at];
+            return other.scissor[0] == run.scissor[0] && other.scissor[2] == run.scissor[2] &&
+                   other.scissor[1] + other.scissor[3] == run.scissor[1] && other.state == run.state;
+        });
+        if (below != reachingRow.end())
+        {
+            runs[*below].scissor[3] += run.scissor[3];
+            touchedRow.push_back(*below);
+            continue;
+        }
+        runs[kept] = run;
+        touchedRow.push_back(kept++);
+    }
+    runs.resize(kept);
 }
 
 void sRendererSystem::BindLightSet(int id)

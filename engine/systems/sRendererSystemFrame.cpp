@@ -19,6 +19,7 @@
 #include "game/flow/bUIButtonBehaviour.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 
 #include <algorithm>
 #include <cmath>
@@ -94,6 +95,16 @@ void sRendererSystem::Update(Coordinator& coordinator)
     UploadVisibleLights(coordinator);
     lightSets.Begin(ambientBlock, ambientCount, spotBlock, spotCount, wallBlock, wallCount);
     glGetIntegerv(GL_VIEWPORT, viewport);
+    tileGridY = 0;
+    GLint drawFramebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer);
+    if (drawFramebuffer == 0 && WindowState::window != nullptr)
+    {
+        int width = 0;
+        int height = 0;
+        glfwGetFramebufferSize(WindowState::window, &width, &height);
+        tileGridY = height % TilePixels;
+    }
 
     uniforms.SetMat3(Uniform::CamMtxWorldToNDC, coordinator.WorldViewProjection.m);
     uniforms.SetMat3(Uniform::CamUIMtxWorldToNDC, coordinator.ScreenViewProjection.m);
