@@ -71,7 +71,7 @@ LEVEL = Level(
         ("Decal_GreenBlood", 28, 12, 96, 45), ("Decal_Crack", 9, 4, 128, 0), ("Decal_Blood", 27, 3, 96, 120),
     ],
     lamps={(6, 9): {"radius": 380}, (12, 4): {"radius": 380}, (25, 18): {"radius": 300, "colour": (0.7, 0.8, 1.0)}},
-    smoke=((-8, 22),),  # mist drifting along the south edge, beyond the fence
+    smoke=((-8, 25),),  # mist drifting along the south edge, beyond the fence
     fog=((True, False), (True, True), (False, False), (False, True)),
     # the pen's pack stays put until the squad comes close: it is there to be thrown at
     zombie_overrides={"z": {"TriggerRange": 360}},

@@ -116,6 +116,6 @@ LEVEL = Level(
         ("Decal_Scorch", 40, 7, 140, 30), ("Decal_Blood", 43, 12, 110, 200),
     ],
     lamps={(24, 15): {"radius": 420, "intensity": 1.4}},
-    smoke=((-9, 24),),  # mist drifting along the south edge, beyond the fence
+    smoke=((-9, 27),),  # mist drifting along the south edge, beyond the fence
     fog=((True, False), (True, True)),
 )
