@@ -173,8 +173,8 @@ private:
     bool ClearWithFirstRun(Coordinator& coordinator);
     // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
     void QueueLitSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
-    // Joins the tile runs of one sprite, from `begin` on, that stand one above another alike.
-    void JoinTileRows(std::size_t begin);
+    // Drops the runs left undrawn and joins neighbouring tiles of a sprite that have the same set.
+    void JoinTiles();
     void BindLightSet(int id);
     // The frame's whole lights and walls at the shader's storage bindings.
     void BindFrameLights();
@@ -239,9 +239,11 @@ private:
     static constexpr int TilePixels = 64;
     // The opaque rectangles of the draws after the one being looked at (see SkipHiddenRuns).
     std::vector<PixelBox> coverRectangles;
-    // The runs that end where the row of tiles being joined begins, and those the row reaches up.
+    // While joining tiles: the runs that end where the row being joined begins, those the row
+    // reaches up, and the row's own runs.
     std::vector<std::size_t> reachingRow;
     std::vector<std::size_t> touchedRow;
+    std::vector<DrawRun> rowRuns;
     RendererUniforms* currentUniforms = nullptr;
     std::uint32_t boundVertexArray = 0;
     std::uint32_t boundTexture = 0;

@@ -125,7 +125,6 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
-    const std::size_t spriteRuns = runs.size();
     // A sprite over a tile's worth of the screen or more is drawn tile by tile: a floor's far
     // corner then pays for none of the lights and walls of its near one.
     if ((x1 - x0) * (y1 - y0) < TilePixels * TilePixels)
@@ -162,17 +161,6 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
             if (tile.minX > tile.maxX || tile.minY > tile.maxY)
                 continue;
             state.lightSet = lightSets.SetFor(tile);
-            // A tile with the set of the one just left of it widens that one's draw.
-            if (!runs.empty())
-            {
-                DrawRun& last = runs.back();
-                if (last.scissored && last.first == first && last.count == count && last.state == state &&
-                    last.scissor[1] == ty && last.scissor[3] == th && last.scissor[0] + last.scissor[2] == tx)
-                {
-                    last.scissor[2] += tw;
-                    continue;
-                }
-            }
             DrawRun run;
             run.kind = DrawRun::Sprites;
             run.state = state;
@@ -185,40 +173,72 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
             run.scissor[3] = th;
             runs.push_back(run);
         }
-    JoinTileRows(spriteRuns);
 }
 
-void sRendererSystem::JoinTileRows(std::size_t begin)
+void sRendererSystem::JoinTiles()
 {
-    // The sprite's tile runs come row by row from the bottom, each row from the left. A run
-    // straight above one of the row below, as wide and with the same set, makes that one taller.
-    std::size_t kept = begin;
+    // A tiled sprite's runs come row by row from the bottom, each row from the left. Tiles left
+    // undrawn (painted over later, see SkipHiddenRuns) are dropped; the rest of a row joins into
+    // one run wherever neighbours have the same set, and a run straight above one of the row
+    // below, as wide and with the same set, makes that one taller.
+    std::size_t kept = 0;
+    int sprite = -1;
     int rowY = std::numeric_limits<int>::min();
     reachingRow.clear();
     touchedRow.clear();
-    for (std::size_t read = begin; read < runs.size(); ++read)
+    rowRuns.clear();
+    auto endRow = [&] {
+        for (const DrawRun& run : rowRuns)
+        {
+            const auto below = std::find_if(reachingRow.begin(), reachingRow.end(), [&](std::size_t at) {
+                const DrawRun& other = runs[at];
+                return other.scissor[0] == run.scissor[0] && other.scissor[2] == run.scissor[2] &&
+                       other.scissor[1] + other.scissor[3] == run.scissor[1] && other.state == run.state;
+            });
+            if (below != reachingRow.end())
+            {
+                runs[*below].scissor[3] += run.scissor[3];
+                touchedRow.push_back(*below);
+                continue;
+            }
+            runs[kept] = run;
+            touchedRow.push_back(kept++);
+        }
+        rowRuns.clear();
+        reachingRow.swap(touchedRow);
+        touchedRow.clear();
+    };
+    for (std::size_t read = 0; read < runs.size(); ++read)
     {
         const DrawRun run = runs[read];
-        if (run.scissor[1] != rowY)
+        if (run.kind != DrawRun::Batch && run.count <= 0)
+            continue;
+        if (!run.scissored || run.first != sprite || run.scissor[1] != rowY)
         {
-            rowY = run.scissor[1];
-            reachingRow.swap(touchedRow);
-            touchedRow.clear();
+            endRow();
+            if (!run.scissored || run.first != sprite)
+                reachingRow.clear();
+            sprite = run.scissored ? run.first : -1;
+            rowY = run.scissored ? run.scissor[1] : std::numeric_limits<int>::min();
         }
-        const auto below = std::find_if(reachingRow.begin(), reachingRow.end(), [&](std::size_t at) {
-            const DrawRun& other = runs[at];
-            return other.scissor[0] == run.scissor[0] && other.scissor[2] == run.scissor[2] &&
-                   other.scissor[1] + other.scissor[3] == run.scissor[1] && other.state == run.state;
-        });
-        if (below != reachingRow.end())
+        if (!run.scissored)
         {
-            runs[*below].scissor[3] += run.scissor[3];
-            touchedRow.push_back(*below);
+            runs[kept++] = run;
             continue;
         }
-        runs[kept] = run;
-        touchedRow.push_back(kept++);
+        if (!rowRuns.empty())
+        {
+            DrawRun& left = rowRuns.back();
+            if (left.scissor[0] + left.scissor[2] == run.scissor[0] && left.scissor[3] == run.scissor[3] &&
+                left.state == run.state)
+            {
+                left.scissor[2] += run.scissor[2];
+                continue;
+            }
+        }
+        rowRuns.push_back(run);
     }
+    endRow();
     runs.resize(kept);
 }
 

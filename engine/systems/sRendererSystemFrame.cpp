@@ -121,13 +121,14 @@ void sRendererSystem::Update(Coordinator& coordinator)
                   std::any_of(runs.begin(), runs.end(), [](const DrawRun& run) { return run.kind == DrawRun::Batch; }) ||
                   std::any_of(drawQueue.begin(), drawQueue.end(),
                               [](const DrawEntry& entry) { return std::isnan(entry.renderer->layer); });
+    if (!depthTested)
+        SkipHiddenRuns(coordinator);
+    JoinTiles();
     if (depthTested)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     else
     {
         glDisable(GL_DEPTH_TEST);
-        if (!drawPlainly)
-            SkipHiddenRuns(coordinator);
         if (ClearWithFirstRun(coordinator))
             runs.front().count = 0;
         glClear(GL_COLOR_BUFFER_BIT);

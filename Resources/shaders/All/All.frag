@@ -147,28 +147,27 @@ bool IsGroupMarker(vec4 wall)
     return wall.x >= GroupMarker && wall.y >= GroupMarker && wall.z >= GroupMarker;
 }
 
+// Control flow is written without early returns, breaks or continues: a software rasteriser
+// shades many fragments at once, and keeps a mask of lanes for each of those, on every
+// instruction after it.
 bool SegmentsCross(vec2 a, vec2 b, vec2 c, vec2 d)
 {
     vec2 r = b - a;
     vec2 s = d - c;
     float denominator = r.x * s.y - r.y * s.x;
-    if (abs(denominator) < 1e-6)
-        return false;
     vec2 ac = c - a;
     float t = (ac.x * s.y - ac.y * s.x) / denominator;
     float u = (ac.x * r.y - ac.y * r.x) / denominator;
-    return t > 0.0 && t < 1.0 && u >= 0.0 && u <= 1.0;
+    return abs(denominator) >= 1e-6 && t > 0.0 && t < 1.0 && u >= 0.0 && u <= 1.0;
 }
 
 // Whether one of the walls first to last - 1 stands between the two points.
 bool BlockedByWall(vec2 from, vec2 to, int first, int last)
 {
+    bool blocked = false;
     for (int i = first; i < last; ++i)
-    {
-        if (SegmentsCross(from, to, WALL_SEGMENT(i).xy, WALL_SEGMENT(i).zw))
-            return true;
-    }
-    return false;
+        blocked = SegmentsCross(from, to, WALL_SEGMENT(i).xy, WALL_SEGMENT(i).zw) || blocked;
+    return blocked;
 }
 
 // The walls of the next light: its group after `group` (which moves past it), or all of them.
@@ -208,15 +207,15 @@ vec3 SceneLight(vec2 position)
         vec2 source = sourceAndRadius.xy;
         float radius = sourceAndRadius.z;
         float reach = distance(position, source);
-        if (!(reach < radius))
-            continue;
-        float falloff = 1.0 - reach / radius;
-        vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
+        if (reach < radius)
+        {
+            float falloff = 1.0 - reach / radius;
+            vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
 #ifndef NO_WALLS
-        if (BlockedByWall(position, source, first, last))
-            continue;
+            if (!BlockedByWall(position, source, first, last))
 #endif
-        light += contribution;
+                light += contribution;
+        }
     }
 #endif
 #ifndef NO_SPOTS
@@ -231,21 +230,22 @@ vec3 SceneLight(vec2 position)
         float radius = SPOT_RADIUS(spot);
         vec2 toFragment = position - source;
         float reach = length(toFragment);
-        if (!(reach < radius))
-            continue;
-        float facing = 1.0;
-        if (reach > 0.0 && length(direction) > 0.0)
-            facing = dot(toFragment / reach, normalize(direction));
-        float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
-        if (cone <= 0.0)
-            continue;
-        float falloff = 1.0 - reach / radius;
-        vec3 contribution = SPOT_LIGHT(spot) * falloff * cone;
+        if (reach < radius)
+        {
+            float facing = 1.0;
+            if (reach > 0.0 && length(direction) > 0.0)
+                facing = dot(toFragment / reach, normalize(direction));
+            float cone = smoothstep(SpotConeOuter, SpotConeInner, facing);
+            if (!(cone <= 0.0))
+            {
+                float falloff = 1.0 - reach / radius;
+                vec3 contribution = SPOT_LIGHT(spot) * falloff * cone;
 #ifndef NO_WALLS
-        if (BlockedByWall(position, source, first, last))
-            continue;
+                if (!BlockedByWall(position, source, first, last))
 #endif
-        light += contribution;
+                    light += contribution;
+            }
+        }
     }
 #endif
     return light;
