@@ -256,9 +256,8 @@ bool LightSets::HidesWhole(int wall, const Region& region, const Light& light) c
     {
         const float vx = c[0] - light.x;
         const float vy = c[1] - light.y;
-        const bool beyondWall = -towardLight * Cross(ex, ey, c[0] - x0, c[1] - y0) / length > margin;
-        const bool insideWedge = turn * Cross(ax, ay, vx, vy) / lengthA > margin && turn * Cross(vx, vy, bx, by) / lengthB > margin;
-        if (!beyondWall || !insideWedge)
+        if (!(-towardLight * Cross(ex, ey, c[0] - x0, c[1] - y0) > margin * length) ||
+            !(turn * Cross(ax, ay, vx, vy) > margin * lengthA) || !(turn * Cross(vx, vy, bx, by) > margin * lengthB))
             return false;
     }
     return true;
@@ -383,27 +382,32 @@ int LightSets::SetFor(const Region& exact)
             continue;
         // The light reaches only the part of the region within its radius: only a wall meeting
         // the hull of that part and the light can shadow a fragment it lights, and a wall hiding
-        // the whole part leaves the light nothing to add.
+        // the whole part (which meets the hull too) leaves the light nothing to add.
         const float reach = light.radius + Room(light.x, light.y);
         const Region lit{std::max(region.minX, light.x - reach), std::max(region.minY, light.y - reach),
                          std::min(region.maxX, light.x + reach), std::min(region.maxY, light.y + reach)};
-        const auto lightsWalls = lightWalls.begin() + static_cast<std::ptrdiff_t>(light.firstWall);
-        if (std::any_of(lightsWalls, lightsWalls + static_cast<std::ptrdiff_t>(light.wallCount),
-                        [&](std::uint16_t wall) { return HidesWhole(wall, lit, light); }))
-            continue;
-        if (static_cast<int>(i) < ambientLights)
-            ambientMask |= 1u << i;
-        else
-            spotMask |= 1u << (static_cast<int>(i) - ambientLights);
+        const std::size_t group = sequence.size();
         sequence.push_back(Marker);
-        for (std::size_t k = 0; k < light.wallCount; ++k)
+        bool hidden = false;
+        for (std::size_t k = 0; k < light.wallCount && !hidden; ++k)
         {
             const int wall = lightWalls[light.firstWall + k];
             if (!MayShadow(wall, lit, light))
                 continue;
+            hidden = HidesWhole(wall, lit, light);
             sequence.push_back(static_cast<std::uint16_t>(wall));
-            wallBits[static_cast<std::size_t>(wall) / 64] |= std::uint64_t{1} << (wall % 64);
         }
+        if (hidden)
+        {
+            sequence.resize(group);
+            continue;
+        }
+        if (static_cast<int>(i) < ambientLights)
+            ambientMask |= 1u << i;
+        else
+            spotMask |= 1u << (static_cast<int>(i) - ambientLights);
+        for (std::size_t at = group + 1; at < sequence.size(); ++at)
+            wallBits[sequence[at] / 64] |= std::uint64_t{1} << (sequence[at] % 64);
     }
     // Without a wall no light needs a group; groups that would not fit the block become one
     // list for every light.
