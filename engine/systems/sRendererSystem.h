@@ -13,6 +13,7 @@
 #include "engine/systems/RendererUniforms.h"
 #include "engine/systems/ShaderProgram.h"
 #include "engine/systems/SpriteVertices.h"
+#include "engine/systems/TextureCoverage.h"
 
 #include <array>
 #include <cstdint>
@@ -171,8 +172,14 @@ private:
     void PixelOf(int vertex, const Matrix3& toDevice, float& px, float& py) const;
     // When the frame's first draw fills the whole screen with one colour, the clear does it.
     bool ClearWithFirstRun(Coordinator& coordinator);
-    // A lit sprite's draw with the set of lights for its extent, or one draw per screen tile of it.
-    void QueueLitSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
+    // A sprite's draw (a lit one's with the set of lights for its extent), or one draw per screen
+    // tile of it, leaving out the tiles where its picture shows nothing.
+    void QueueTiledSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
+    // Where the draw's picture shows anything, when it has parts that show nothing and the draw
+    // samples it plainly (looked at once per texture); else null.
+    const TextureCoverage* CoverageOf(const DrawState& state);
+    // The texel coordinates over the quad of the frame's vertices as a x + b y + c (u, then v).
+    bool TexelMapping(int first, int count, const TextureCoverage& coverage, float toTexels[6]) const;
     // Drops the runs left undrawn and joins neighbouring tiles of a sprite that have the same set.
     void JoinTiles();
     void BindLightSet(int id);
@@ -227,6 +234,7 @@ private:
         unsigned char colour[4] = {0, 0, 0, 0};
     };
     std::map<std::uint32_t, TextureOpacity> textureOpacity;
+    std::map<std::uint32_t, TextureCoverage> textureCoverage;
     // What lights each lit draw: a set per sprite, or per screen tile of a large one.
     LightSets lightSets;
     int boundLightSet = -1;

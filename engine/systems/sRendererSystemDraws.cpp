@@ -64,8 +64,9 @@ bool ViewportFillsTarget()
 }
 }
 
-void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count, const Matrix3& toDevice)
+void sRendererSystem::QueueTiledSprite(const DrawState& base, int first, int count, const Matrix3& toDevice)
 {
+    const bool lit = base.Lit();
     // The sprite's extent in the space of its vertices, where the shader finds each fragment.
     LightSets::Region extent{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
                              std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
@@ -84,7 +85,7 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const bool finite = std::isfinite(extent.minX) && std::isfinite(extent.minY) && std::isfinite(extent.maxX) &&
                         std::isfinite(extent.maxY);
     auto drawWhole = [&] {
-        state.lightSet = finite ? lightSets.SetFor(extent) : -1;
+        state.lightSet = lit && finite ? lightSets.SetFor(extent) : -1;
         AddRun(DrawRun::Sprites, state, first, count);
     };
     if (!finite || determinant == 0.0f || !std::isfinite(determinant) || viewport[2] <= 0 || viewport[3] <= 0)
@@ -125,9 +126,15 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
     const int y0 = std::max(viewport[1], static_cast<int>(std::floor(bottom)) - 1);
     const int x1 = std::min(viewport[0] + viewport[2], static_cast<int>(std::ceil(right)) + 1);
     const int y1 = std::min(viewport[1] + viewport[3], static_cast<int>(std::ceil(top)) + 1);
-    // A sprite over a tile's worth of the screen or more is drawn tile by tile: a floor's far
-    // corner then pays for none of the lights and walls of its near one.
-    if ((x1 - x0) * (y1 - y0) < TilePixels * TilePixels)
+    // A lit sprite over a tile's worth of the screen or more is drawn tile by tile: a floor's
+    // far corner then pays for none of the lights and walls of its near one. A sprite over
+    // several tiles leaves out the tiles where its picture shows nothing.
+    const int area = (x1 - x0) * (y1 - y0);
+    const TextureCoverage* coverage = area >= 4 * TilePixels * TilePixels ? CoverageOf(state) : nullptr;
+    float toTexels[6] = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    if (coverage != nullptr && !TexelMapping(first, count, *coverage, toTexels))
+        coverage = nullptr;
+    if ((lit && area < TilePixels * TilePixels) || (!lit && coverage == nullptr))
     {
         drawWhole();
         return;
@@ -160,7 +167,29 @@ void sRendererSystem::QueueLitSprite(const DrawState& base, int first, int count
                     std::min(tile.maxY, extent.maxY)};
             if (tile.minX > tile.maxX || tile.minY > tile.maxY)
                 continue;
-            state.lightSet = lightSets.SetFor(tile);
+            if (coverage != nullptr)
+            {
+                // The texels the tile's fragments can sample, a texel around for the filter.
+                float minU = std::numeric_limits<float>::max();
+                float minV = minU;
+                float maxU = std::numeric_limits<float>::lowest();
+                float maxV = maxU;
+                for (const auto& corner : {std::pair{tile.minX, tile.minY}, std::pair{tile.maxX, tile.minY},
+                                           std::pair{tile.minX, tile.maxY}, std::pair{tile.maxX, tile.maxY}})
+                {
+                    const float u = toTexels[0] * corner.first + toTexels[1] * corner.second + toTexels[2];
+                    const float v = toTexels[3] * corner.first + toTexels[4] * corner.second + toTexels[5];
+                    minU = std::min(minU, u);
+                    minV = std::min(minV, v);
+                    maxU = std::max(maxU, u);
+                    maxV = std::max(maxV, v);
+                }
+                if (std::isfinite(minU) && std::isfinite(minV) && std::isfinite(maxU) && std::isfinite(maxV) &&
+                    coverage->ShowsNothing(static_cast<int>(std::floor(minU)) - 2, static_cast<int>(std::floor(minV)) - 2,
+                                           static_cast<int>(std::ceil(maxU)) + 2, static_cast<int>(std::ceil(maxV)) + 2))
+                    continue;
+            }
+            state.lightSet = lit ? lightSets.SetFor(tile) : -1;
             DrawRun run;
             run.kind = DrawRun::Sprites;
             run.state = state;
@@ -240,6 +269,63 @@ void sRendererSystem::JoinTiles()
     }
     endRow();
     runs.resize(kept);
+}
+
+const TextureCoverage* sRendererSystem::CoverageOf(const DrawState& state)
+{
+    // Only a picture sampled where the vertices say, once, and without repeats maps texels to
+    // the screen plainly.
+    if (state.repeat || state.animation > 0.5f || state.tileEnabled != 0 || state.texture == 0)
+        return nullptr;
+    GLint width = 0;
+    GLint height = 0;
+    glGetTextureLevelParameteriv(state.texture, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTextureLevelParameteriv(state.texture, 0, GL_TEXTURE_HEIGHT, &height);
+    TextureCoverage& known = textureCoverage[state.texture];
+    if (known.Width() != width || known.Height() != height)
+    {
+        known = TextureCoverage{};
+        if (width > 0 && height > 0)
+        {
+            std::vector<unsigned char> texels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+            glGetTextureImage(state.texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(texels.size()), texels.data());
+            known = TextureCoverage(texels.data(), width, height);
+        }
+    }
+    return known.HasEmptyCells() ? &known : nullptr;
+}
+
+bool sRendererSystem::TexelMapping(int first, int count, const TextureCoverage& coverage, float toTexels[6]) const
+{
+    // The texel coordinates are an affine function of the position over a quad; found from its
+    // first triangle and checked on every vertex.
+    if (count != 6)
+        return false;
+    auto vertex = [&](int v, int part) { return frameVertices[static_cast<std::size_t>(4 * (first + v) + part)]; };
+    const float ex = vertex(1, 0) - vertex(0, 0);
+    const float ey = vertex(1, 1) - vertex(0, 1);
+    const float fx = vertex(2, 0) - vertex(0, 0);
+    const float fy = vertex(2, 1) - vertex(0, 1);
+    const float determinant = ex * fy - ey * fx;
+    if (!(std::abs(determinant) > 0.0f) || !std::isfinite(determinant))
+        return false;
+    const float scale[2] = {static_cast<float>(coverage.Width()), static_cast<float>(coverage.Height())};
+    for (int part = 0; part < 2; ++part)
+    {
+        const float du = (vertex(1, 2 + part) - vertex(0, 2 + part)) * scale[part];
+        const float dv = (vertex(2, 2 + part) - vertex(0, 2 + part)) * scale[part];
+        // Texel coordinate = a x + b y + c.
+        const float a = (du * fy - dv * ey) / determinant;
+        const float b = (dv * ex - du * fx) / determinant;
+        const float c = vertex(0, 2 + part) * scale[part] - a * vertex(0, 0) - b * vertex(0, 1);
+        for (int v = 0; v < 6; ++v)
+            if (!(std::abs(a * vertex(v, 0) + b * vertex(v, 1) + c - vertex(v, 2 + part) * scale[part]) < 0.5f))
+                return false;
+        toTexels[3 * part] = a;
+        toTexels[3 * part + 1] = b;
+        toTexels[3 * part + 2] = c;
+    }
+    return true;
 }
 
 void sRendererSystem::BindLightSet(int id)

@@ -297,8 +297,8 @@ void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, 
     const int first = static_cast<int>(frameVertices.size() / 4);
     const int count = AppendMeshTriangles(mesh, FillIndexCount(static_cast<int>(mesh.indices.size()), renderer.fillPercent),
                                           toWorld, uv, frameVertices);
-    if (state.Lit() && count > 0 && !drawPlainly)
-        QueueLitSprite(state, first, count, boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
+    if (count > 0 && !drawPlainly)
+        QueueTiledSprite(state, first, count, boundToCamera ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection);
     else
         AddRun(DrawRun::Sprites, state, first, count);
 }

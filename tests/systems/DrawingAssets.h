@@ -10,7 +10,8 @@
 
 // The assets the drawing tests draw with, written into the current (temporary) working folder:
 // the committed "All" shaders, solid textures "Red", "Green", "Blue" and "White", "Halves" (left
-// half red, right half blue), a 2 by 2 spritesheet "Sheet"/"Idle" whose frames 0 to 3 are red,
+// half red, right half blue), "Frame" (clear but for a band along its edges and one faint texel
+// inside), a 2 by 2 spritesheet "Sheet"/"Idle" whose frames 0 to 3 are red,
 // green, blue and white (read left to right, top row first), and the font "DejaVuSans".
 namespace DrawingAssets
 {
@@ -39,6 +40,16 @@ inline void Write()
         for (int x = 0; x < 16; ++x)
             halves.push_back(x < 8 ? 0xFF0000FFu : 0x0000FFFFu);
     WritePixels("Resources/images/Test/Pattern/Halves.png", 16, 16, halves);
+
+    // Clear but for a band along the edges and one faint texel inside.
+    std::vector<unsigned int> frame;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+        {
+            const bool band = x < 6 || y < 6 || x >= 58 || y >= 58;
+            frame.push_back(band ? 0x20C040C8u : x == 40 && y == 30 ? 0xFFFFFF03u : 0u);
+        }
+    WritePixels("Resources/images/Test/Pattern/Frame.png", 64, 64, frame);
 
     // Image rows run from the top: the top-left quadrant is frame 0.
     std::vector<unsigned int> sheet;

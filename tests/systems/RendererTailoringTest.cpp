@@ -1,7 +1,8 @@
 // Each draw is made with only what it needs: its own lights and walls (a large sprite tile by
 // tile, and without the lights a wall hides from all of it), a program without the parts it
 // cannot use, no blend for an opaque backdrop, no depth test while draws come in layer order, no
-// draw at all under a later opaque rectangle, and a clear in place of a first draw of one colour.
+// draw at all under a later opaque rectangle or where the picture is clear, and a clear in place
+// of a first draw of one colour.
 // None of that may change a pixel: random lit scenes drawn that way and the plain way compare
 // equal.
 #include "support/GlTestContext.h"
@@ -92,6 +93,12 @@ protected:
                 world->coordinator.AddEntityToSystem<sAnimationSystem>(e);
             }
         }
+        // Pictures clear in their middle leave out the tiles there: a lit one in the world and an
+        // unlit one over the whole view, as a vignette is.
+        const Entity frame = world->Sprite("Frame", {Uniform(700, 1200), Uniform(400, 700)}, {500, 320}, 5.5f);
+        world->RendererOf(frame).lightingFactor = 0.4f;
+        const Entity vignette = world->Sprite("Frame", {960, 540}, {960, 540}, 7, {"IMAGE"});
+        world->RendererOf(vignette).ignoreLighting = true;
         const float gold[3] = {1.0f, 0.8f, 0.3f};
         world->Text("Tailored draws", {700, 900}, 1.2f, gold, 6, "DejaVuSans");
         for (int i = 0; i < 20; ++i)
