@@ -42,10 +42,10 @@ class Transform;
 // Each draw is also made with only what it needs, for software rasterisers, which pay for every
 // instruction of a shader on every fragment: a variant of "All" without the parts it cannot use,
 // only the lights that reach it and the walls that can shadow them (see LightSets; a lit sprite
-// over more than a tile of the screen is drawn tile by tile), no blend when it is large and
-// opaque, no depth test while draws come in layer order, no draw under a later opaque rectangle,
-// and the clear instead of a first draw of one colour. The picture is the same as drawing
-// everything plainly (drawPlainly).
+// over more than a tile of the screen is drawn tile by tile), no blend when it is opaque and
+// over a tile, no depth test while draws come in layer order, no draw under a later opaque
+// rectangle or where its picture is clear, and the clear instead of a first draw of one colour.
+// The picture is the same as drawing everything plainly (drawPlainly).
 class sRendererSystem : public sSystemBase
 {
 public:
@@ -152,8 +152,9 @@ private:
     void SetBlending(bool on);
     // Whether a texture's every texel is fully opaque (looked at once per texture).
     bool TextureOpaque(std::uint32_t texture);
-    // Whether a sprite covers enough of the screen for the choice of blending to matter.
-    bool CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera, float viewHeight) const;
+    // Whether a sprite covers a tile's worth of the screen or more: enough for the choice of
+    // blending to matter.
+    bool CoversATileOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera, float viewHeight) const;
     struct TextureOpacity;
     const TextureOpacity& OpacityOf(std::uint32_t texture);
     // A box in window pixels.

@@ -463,17 +463,18 @@ void sRendererSystem::SetBlending(bool on)
     blending = on;
 }
 
-bool sRendererSystem::CoversMuchOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera,
-                                            float viewHeight) const
+bool sRendererSystem::CoversATileOfTheScreen(const Matrix3& toWorld, int modelID, bool boundToCamera,
+                                              float viewHeight) const
 {
     // Only the two-triangle square is worth it: its area is four units of its mesh.
     if (modelID != 1)
         return false;
     const float meshArea = 4.0f * std::abs(toWorld.m[0] * toWorld.m[4] - toWorld.m[1] * toWorld.m[3]);
     const float visibleHeight = boundToCamera ? ReferenceViewHeight : viewHeight;
+    const float screenPixels = static_cast<float>(WindowState::width) * static_cast<float>(std::max(WindowState::height, 1));
     const float visibleArea = visibleHeight * visibleHeight * (static_cast<float>(WindowState::width) /
                                                                static_cast<float>(std::max(WindowState::height, 1)));
-    return meshArea >= 0.25f * visibleArea;
+    return meshArea * screenPixels >= static_cast<float>(TilePixels * TilePixels) * visibleArea;
 }
 
 bool sRendererSystem::TextureOpaque(std::uint32_t texture)

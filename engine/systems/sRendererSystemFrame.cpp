@@ -289,9 +289,9 @@ void sRendererSystem::QueueSprite(Coordinator& coordinator, Renderer& renderer, 
         toWorld.m[row] *= renderer.scaleX;
         toWorld.m[3 + row] *= renderer.scaleY;
     }
-    // A large draw of a fully opaque picture at full opacity covers what lies below exactly as
-    // its blend would: it is drawn without one. (Small draws are not worth looking at.)
-    const bool large = CoversMuchOfTheScreen(toWorld, renderer.modelID, boundToCamera, coordinator.ViewHeight);
+    // A draw of a fully opaque picture at full opacity covers what lies below exactly as its
+    // blend would: it is drawn without one. (Draws smaller than a tile are not worth looking at.)
+    const bool large = CoversATileOfTheScreen(toWorld, renderer.modelID, boundToCamera, coordinator.ViewHeight);
     state.blend = drawPlainly || !(renderer.opacity == 1.0f && large && TextureOpaque(state.texture));
     const MeshGeometry& mesh = geometry[static_cast<std::size_t>(renderer.modelID)];
     const int first = static_cast<int>(frameVertices.size() / 4);
