@@ -135,8 +135,12 @@ void LightSets::Begin(const AmbientLightBlock& ambientBlock, int ambientCount, c
         add(ambient->positions[static_cast<std::size_t>(4 * i)], ambient->positions[static_cast<std::size_t>(4 * i + 1)],
             ambient->radii[static_cast<std::size_t>(i)]);
     for (int i = 0; i < spots; ++i)
-        add(spot->positionsAndDirections[static_cast<std::size_t>(4 * i)],
-            spot->positionsAndDirections[static_cast<std::size_t>(4 * i + 1)], spot->radii[static_cast<std::size_t>(i)]);
+    {
+        const float* packed = &spot->positionsAndDirections[static_cast<std::size_t>(4 * i)];
+        add(packed[0], packed[1], spot->radii[static_cast<std::size_t>(i)]);
+        lights.back().directionX = packed[2];
+        lights.back().directionY = packed[3];
+    }
 
     ambientData.clear();
     spotData.clear();
@@ -159,6 +163,43 @@ bool LightSets::Reaches(const Light& light, const Region& region) const
     const float dx = std::max({region.minX - light.x, light.x - region.maxX, 0.0f});
     const float dy = std::max({region.minY - light.y, light.y - region.maxY, 0.0f});
     return dx * dx + dy * dy < light.radius * light.radius && light.radius > 0.0f;
+}
+
+bool LightSets::FacesAway(const Light& light, const Region& region) const
+{
+    // The shader lights a fragment only where the cosine between the spot's direction and the way
+    // to the fragment is above SpotConeOuter. That cone is the wedge between two lines through the
+    // light; a region wholly beyond one of them, or behind the light, is left dark. The wedge is
+    // taken a little wider, and the region a margin further, than the shader's rounding could
+    // reach.
+    constexpr float SpotConeOuter = 0.75f;
+    const float length = std::sqrt(light.directionX * light.directionX + light.directionY * light.directionY);
+    if (!(length > 0.0f) || !std::isfinite(length))
+        return false;
+    const float dx = light.directionX / length;
+    const float dy = light.directionY / length;
+    const float cosine = SpotConeOuter - 1.0e-3f;
+    const float sine = std::sqrt(1.0f - cosine * cosine);
+    // The wedge's edges: the direction turned each way by the cone's half angle.
+    const float leftX = dx * cosine - dy * sine;
+    const float leftY = dx * sine + dy * cosine;
+    const float rightX = dx * cosine + dy * sine;
+    const float rightY = -dx * sine + dy * cosine;
+    const float margin = std::max({Room(region.minX, region.maxX), Room(region.minY, region.maxY), Room(light.x, light.y)});
+    const float corners[4][2] = {{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY},
+                                 {region.minX, region.maxY}};
+    bool beyondLeft = true;
+    bool beyondRight = true;
+    bool behind = true;
+    for (const auto& c : corners)
+    {
+        const float vx = c[0] - light.x;
+        const float vy = c[1] - light.y;
+        beyondLeft = beyondLeft && Cross(leftX, leftY, vx, vy) > margin;
+        beyondRight = beyondRight && Cross(rightX, rightY, vx, vy) < -margin;
+        behind = behind && dx * vx + dy * vy < -margin;
+    }
+    return beyondLeft || beyondRight || behind;
 }
 
 bool LightSets::MayShadow(int wall, const Region& region, const Light& light) const
@@ -378,7 +419,7 @@ int LightSets::SetFor(const Region& exact)
     for (std::size_t i = 0; i < lights.size(); ++i)
     {
         const Light& light = lights[i];
-        if (!Reaches(light, region))
+        if (!Reaches(light, region) || FacesAway(light, region))
             continue;
         // The light reaches only the part of the region within its radius: only a wall meeting
         // the hull of that part and the light can shadow a fragment it lights, and a wall hiding

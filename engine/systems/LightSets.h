@@ -79,12 +79,17 @@ private:
         float x = 0.0f;
         float y = 0.0f;
         float radius = 0.0f;
+        // A spot light's direction (as packed; zero for an ambient light, which lights all round).
+        float directionX = 0.0f;
+        float directionY = 0.0f;
         // Where its walls start in `lightWalls`, and how many.
         std::size_t firstWall = 0;
         std::size_t wallCount = 0;
     };
 
     bool Reaches(const Light& light, const Region& region) const;
+    // Whether a spot light's cone leaves the whole region dark.
+    bool FacesAway(const Light& light, const Region& region) const;
     bool MayShadow(int wall, const Region& region, const Light& light) const;
     bool HidesWhole(int wall, const Region& region, const Light& light) const;
     std::size_t AmbientBlockFor(std::uint32_t mask);

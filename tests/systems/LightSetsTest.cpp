@@ -69,3 +69,32 @@ TEST(LightSetsTest, EqualRegionsShareASetAndDifferentOnesDoNot)
     EXPECT_NE(unshadowed, behind);
     EXPECT_EQ(scene.sets.Count(), 2u);
 }
+
+TEST(LightSetsTest, ASpotLightLeavesOutTheRegionsItsConeTurnsAwayFrom)
+{
+    // A spot of radius 400 at (960, 540) facing along x; its cone opens about 41 degrees each way.
+    AmbientLightBlock ambient;
+    SpotLightBlock spot;
+    WallBlock walls;
+    spot.positionsAndDirections[0] = 960.0f;
+    spot.positionsAndDirections[1] = 540.0f;
+    spot.positionsAndDirections[2] = 1.0f;
+    spot.radii[0] = 400.0f;
+    LightSets sets;
+    sets.Begin(ambient, 0, spot, 1, walls, 0);
+    struct Case
+    {
+        const char* what;
+        LightSets::Region region;
+        int lights;
+    };
+    const Case cases[] = {
+        {"ahead", {1100, 500, 1200, 600}, 1},
+        {"behind", {700, 500, 800, 600}, 0},
+        {"beside, beyond the cone's edge", {980, 700, 1040, 800}, 0},
+        {"across the cone's edge", {1000, 600, 1200, 800}, 1},
+        {"around the spot itself", {940, 520, 980, 560}, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sets[sets.SetFor(c.region)].spotCount, c.lights) << c.what;
+}
