@@ -246,6 +246,9 @@ private:
     int tileGridY = 0;
     // The side of a tile in pixels, the rasteriser's own.
     static constexpr int TilePixels = 64;
+    // Draws between flushes within a frame (see SubmitRuns).
+    static constexpr int DrawsPerFlush = 128;
+    int drawsSinceFlush = 0;
     // The opaque rectangles of the draws after the one being looked at (see SkipHiddenRuns).
     std::vector<PixelBox> coverRectangles;
     // While joining tiles: the runs that end where the row being joined begins, those the row

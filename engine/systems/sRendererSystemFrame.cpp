@@ -489,6 +489,13 @@ void sRendererSystem::SubmitRuns(Coordinator& coordinator)
         BindTexture(run.state.texture);
         BindSampler(run.state.repeat);
         glDrawArrays(GL_TRIANGLES, run.first, run.count);
+        // A software rasteriser shades nothing until the commands are flushed: every so many
+        // draws it is handed what it has, and shades those while the rest are being set up.
+        if (++drawsSinceFlush == DrawsPerFlush)
+        {
+            glFlush();
+            drawsSinceFlush = 0;
+        }
     }
     if (scissoring)
         glDisable(GL_SCISSOR_TEST);
