@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -33,6 +34,12 @@ LightSets::Region Widened(const LightSets::Region& region)
 float Cross(float ax, float ay, float bx, float by)
 {
     return ax * by - ay * bx;
+}
+
+// The region's corners, counterclockwise from its lower left.
+std::array<std::array<float, 2>, 4> CornersOf(const LightSets::Region& region)
+{
+    return {{{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY}, {region.minX, region.maxY}}};
 }
 
 std::size_t RoundUp(std::size_t value, std::size_t step)
@@ -165,6 +172,12 @@ bool LightSets::Reaches(const Light& light, const Region& region) const
     return dx * dx + dy * dy < light.radius * light.radius && light.radius > 0.0f;
 }
 
+std::array<float, 4> LightSets::SegmentOf(int wall) const
+{
+    const float* s = &walls->segments[static_cast<std::size_t>(4 * wall)];
+    return {s[0], s[1], s[2], s[3]};
+}
+
 bool LightSets::FacesAway(const Light& light, const Region& region) const
 {
     // The shader lights a fragment only where the cosine between the spot's direction and the way
@@ -186,8 +199,7 @@ bool LightSets::FacesAway(const Light& light, const Region& region) const
     const float rightX = dx * cosine + dy * sine;
     const float rightY = -dx * sine + dy * cosine;
     const float margin = std::max({Room(region.minX, region.maxX), Room(region.minY, region.maxY), Room(light.x, light.y)});
-    const float corners[4][2] = {{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY},
-                                 {region.minX, region.maxY}};
+    const auto corners = CornersOf(region);
     bool beyondLeft = true;
     bool beyondRight = true;
     bool behind = true;
@@ -206,16 +218,11 @@ bool LightSets::MayShadow(int wall, const Region& region, const Light& light) co
 {
     // The wall must meet the hull of the region and the light: every segment from a fragment of
     // the region to the light lies in it. Each test below finds a line separating the two.
-    const float* s = &walls->segments[static_cast<std::size_t>(4 * wall)];
-    const float x0 = s[0];
-    const float y0 = s[1];
-    const float x1 = s[2];
-    const float y1 = s[3];
+    const auto [x0, y0, x1, y1] = SegmentOf(wall);
     if (std::max(x0, x1) < std::min(region.minX, light.x) || std::min(x0, x1) > std::max(region.maxX, light.x) ||
         std::max(y0, y1) < std::min(region.minY, light.y) || std::min(y0, y1) > std::max(region.maxY, light.y))
         return false;
-    const float corners[4][2] = {{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY},
-                                 {region.minX, region.maxY}};
+    const auto corners = CornersOf(region);
     // The wall's own line, with the whole hull on one side of it.
     const float ex = x1 - x0;
     const float ey = y1 - y0;
@@ -263,11 +270,7 @@ bool LightSets::HidesWhole(int wall, const Region& region, const Light& light) c
     // region and the region lies within the wedge the wall spans seen from the light: every segment
     // from a fragment to the light then crosses the wall inside both. Each test keeps a margin far
     // above the rounding of the shader's own crossing test.
-    const float* s = &walls->segments[static_cast<std::size_t>(4 * wall)];
-    const float x0 = s[0];
-    const float y0 = s[1];
-    const float x1 = s[2];
-    const float y1 = s[3];
+    const auto [x0, y0, x1, y1] = SegmentOf(wall);
     const float ex = x1 - x0;
     const float ey = y1 - y0;
     const float length = std::sqrt(ex * ex + ey * ey);
@@ -275,8 +278,7 @@ bool LightSets::HidesWhole(int wall, const Region& region, const Light& light) c
                                    Room(x0, y0), Room(x1, y1)});
     if (!(length > margin))
         return false;
-    const float corners[4][2] = {{region.minX, region.minY}, {region.maxX, region.minY}, {region.maxX, region.maxY},
-                                 {region.minX, region.maxY}};
+    const auto corners = CornersOf(region);
     // Distances from the wall's line, the light's side taken as positive.
     const float lightSide = Cross(ex, ey, light.x - x0, light.y - y0) / length;
     if (!(std::abs(lightSide) > margin))

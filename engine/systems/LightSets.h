@@ -90,6 +90,8 @@ private:
     bool Reaches(const Light& light, const Region& region) const;
     // Whether a spot light's cone leaves the whole region dark.
     bool FacesAway(const Light& light, const Region& region) const;
+    // A wall's ends: x0, y0, x1, y1.
+    std::array<float, 4> SegmentOf(int wall) const;
     bool MayShadow(int wall, const Region& region, const Light& light) const;
     bool HidesWhole(int wall, const Region& region, const Light& light) const;
     std::size_t AmbientBlockFor(std::uint32_t mask);
