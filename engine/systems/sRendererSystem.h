@@ -169,8 +169,9 @@ private:
     void SkipHiddenRuns(Coordinator& coordinator);
     // Whether the draw paints every pixel of a screen-aligned box with an opaque picture, and the box.
     bool OpaqueRectangle(const DrawRun& run, const Matrix3& toDevice, PixelBox& box);
-    // Where a vertex of the frame lands in window pixels.
+    // Where a vertex of the frame lands in window pixels, and the box of a stretch of them.
     void PixelOf(int vertex, const Matrix3& toDevice, float& px, float& py) const;
+    PixelBox PixelBoxOf(int first, int count, const Matrix3& toDevice) const;
     // When the frame's first draw fills the whole screen with one colour, the clear does it.
     bool ClearWithFirstRun(Coordinator& coordinator);
     // A sprite's draw (a lit one's with the set of lights for its extent), or one draw per screen
