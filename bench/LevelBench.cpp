@@ -117,8 +117,10 @@ struct Stage
         WindowState::fullScreen = false;
         if (!CreateWindowContext(1920, 1080, "LevelBench"))
             return false;
-        // Frames are timed as fast as they come, not paced by the display.
+        // Frames are timed as fast as they come, not paced by the display; the renderer swaps as
+        // in the entry.
         glfwSwapInterval(0);
+        WindowState::showLastFrame = glfwSwapBuffers;
         return true;
     }
     ~Stage()
@@ -161,7 +163,6 @@ public:
         clock.Tick(now, *coordinator);
         now += FrameClock::FixedStep;
         coordinator->Update();
-        glfwSwapBuffers(WindowState::window);
     }
 
     // One frame as Coordinator::Update runs it (the window is in front; no scene swap comes),
@@ -186,7 +187,6 @@ public:
         c.PauseQueue.Apply(c);
         c.ProcessDestroyedEntities();
         spent = Milliseconds(started, Clock::now()) - Milliseconds(drawStart, drawEnd);
-        glfwSwapBuffers(WindowState::window);
         // The software renderer finishes the frame on its own threads; let it, outside the timing.
         glFinish();
         return spent;

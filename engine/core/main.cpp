@@ -28,14 +28,14 @@ extern "C" const char* __tsan_default_suppressions()
 namespace
 {
 // Runs until the window is asked to close (its close button, a behaviour, or SIGTERM/SIGINT).
-// Pacing comes from the buffer swap.
+// Pacing comes from the buffer swap, which the renderer makes just before it draws each frame.
 void RunFrameLoop(Coordinator& coordinator)
 {
     FrameClock clock;
+    WindowState::showLastFrame = glfwSwapBuffers;
     while (!glfwWindowShouldClose(WindowState::window))
     {
         RunFrame(coordinator, clock);
-        glfwSwapBuffers(WindowState::window);
         RaisePendingGlfwError();
         if (TakeCloseSignal())
             glfwSetWindowShouldClose(WindowState::window, GLFW_TRUE);

@@ -9,6 +9,7 @@ void WindowState::Reset()
     fullScreen = true;
     wheelOffset = 0;
     closeRequested = false;
+    showLastFrame = nullptr;
     glfwReady = false;
     pendingGlfwError.clear();
 }

@@ -18,6 +18,11 @@ inline std::int32_t wheelOffset = 0;
 // The game asked for the window to close (its quit button); the frame loop ends after the
 // current frame. Also recorded without a window, where nothing else would show the request.
 inline bool closeRequested = false;
+// Set by a frame loop that leaves showing frames to the renderer (the entry sets the buffer
+// swap): the renderer calls it with the window just before it draws a frame into the window,
+// which shows the last one. The next frame's update and preparation then run while a software
+// rasteriser is still shading the last. Null where nothing is shown (tests).
+inline void (*showLastFrame)(GLFWwindow*) = nullptr;
 // GLFW is initialised and not yet terminated.
 inline bool glfwReady = false;
 // The first GLFW error not yet raised as an assert. The error callback only records it, so that

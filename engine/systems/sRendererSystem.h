@@ -142,6 +142,9 @@ private:
     void QueueDueBatches();
     void AddRun(DrawRun::Kind kind, const DrawState& state, int first, int count);
     void SubmitRuns(Coordinator& coordinator);
+    // Shows the window's last frame when the frame loop leaves that to the renderer (see
+    // WindowState::showLastFrame) and this frame is drawn into the window.
+    void ShowLastFrame(int drawFramebuffer);
     void ApplySpriteState(const DrawState& state, RendererUniforms& to);
     void ApplyTextState(const DrawState& state, RendererUniforms& to);
     // The program a draw of that state is made with, made current, and its uniforms.

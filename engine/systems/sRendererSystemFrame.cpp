@@ -82,7 +82,10 @@ bool TextBoundToCamera(Coordinator& coordinator, Entity entity)
 void sRendererSystem::Update(Coordinator& coordinator)
 {
     if (!Ready())
+    {
+        ShowLastFrame(0);
         return;
+    }
     BeginFrame();
     frameCoordinator = &coordinator;
     SetUpCamera(coordinator);
@@ -124,6 +127,7 @@ void sRendererSystem::Update(Coordinator& coordinator)
     if (!depthTested)
         SkipHiddenRuns(coordinator);
     JoinTiles();
+    ShowLastFrame(drawFramebuffer);
     if (depthTested)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     else
@@ -134,7 +138,15 @@ void sRendererSystem::Update(Coordinator& coordinator)
         glClear(GL_COLOR_BUFFER_BIT);
     }
     SubmitRuns(coordinator);
+    // Shading starts on what is left of the frame now, not at the swap.
+    glFlush();
     PlayCameraShake(coordinator);
+}
+
+void sRendererSystem::ShowLastFrame(int drawFramebuffer)
+{
+    if (WindowState::showLastFrame != nullptr && WindowState::window != nullptr && drawFramebuffer == 0)
+        WindowState::showLastFrame(WindowState::window);
 }
 
 void sRendererSystem::BeginFrame()

@@ -7,6 +7,7 @@
 #include "systems/DrawingAssets.h"
 
 #include "engine/core/GameRandom.h"
+#include "engine/platform/WindowState.h"
 #include "game/flow/bFontBehaviour.h"
 #include "game/flow/bImageBehaviour.h"
 
@@ -425,4 +426,49 @@ TEST_F(Drawing, AtRestTheCameraIsHeldUnturned)
     world->TransformOf(world->camera).rotation = 0.5f;
     Frame();
     EXPECT_EQ(world->TransformOf(world->camera).rotation, 0.0f);
+}
+
+// The entry leaves showing frames to the renderer: each frame shows the last one just before it
+// draws its own. What the window would show is read from the back buffer when it is shown.
+namespace
+{
+int framesShown = 0;
+Colour shownCentre;
+
+void RecordShownFrame(GLFWwindow*)
+{
+    ++framesShown;
+    unsigned char rgba[4] = {};
+    glReadPixels(960, 540, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    shownCentre = {rgba[0], rgba[1], rgba[2]};
+}
+}
+
+TEST_F(Drawing, AFrameDrawnIntoTheWindowFirstShowsTheLastOne)
+{
+    const Entity square = world->Sprite("Red", {960, 540}, {300, 300}, 1);
+    Load();
+    WindowState::window = GlTestContext::Get().Window();
+    WindowState::showLastFrame = RecordShownFrame;
+    framesShown = 0;
+    auto frameInWindow = [&](const char* texture) {
+        world->RendererOf(square).textureName = texture;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glViewport(0, 0, 1920, 1080);
+        world->Frame();
+    };
+
+    frameInWindow("Red");
+    frameInWindow("Blue");
+    EXPECT_EQ(framesShown, 2);
+    EXPECT_COLOUR(shownCentre, 255, 0, 0) << "the red frame is shown before the blue one is drawn";
+    frameInWindow("Green");
+    EXPECT_COLOUR(shownCentre, 0, 0, 255);
+
+    // A frame drawn elsewhere shows nothing.
+    Frame();
+    EXPECT_EQ(framesShown, 3);
+
+    WindowState::showLastFrame = nullptr;
+    WindowState::window = nullptr;
 }

@@ -80,7 +80,10 @@ int main(int argc, char** argv)
             fs::remove(settings);
             return 1;
         }
+        // As fast as frames come; the renderer swaps as in the game, and the last frame drawn is
+        // still in the back buffer when it is saved.
         glfwSwapInterval(0);
+        WindowState::showLastFrame = glfwSwapBuffers;
         coordinator->ResourceManager.LoadStage2(*coordinator);
         coordinator->ResourceManager.LoadStage3(*coordinator);
         coordinator->PendingScene = scene;
@@ -93,7 +96,6 @@ int main(int argc, char** argv)
             coordinator->Update();
         };
         frame();
-        glfwSwapBuffers(WindowState::window);
         // The opening (doors, pan, titles) at most a minute, then the seconds asked for.
         for (int i = 0; i < 3600; ++i)
         {
@@ -101,13 +103,11 @@ int main(int argc, char** argv)
             if (logic == nullptr || logic->CurrentState != GameState::Deploy)
                 break;
             frame();
-            glfwSwapBuffers(WindowState::window);
         }
         const int after = static_cast<int>(seconds * 60.0);
         for (int i = 0; i < after; ++i)
         {
             frame();
-            glfwSwapBuffers(WindowState::window);
         }
         frame();
         glFinish();
@@ -118,7 +118,6 @@ int main(int argc, char** argv)
         }
         else
             std::fprintf(stderr, "could not write %s\n", out.c_str());
-        glfwSwapBuffers(WindowState::window);
         coordinator->ShutDown();
     }
     catch (const std::exception& error)
