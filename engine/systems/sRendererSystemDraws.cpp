@@ -5,6 +5,7 @@
 #include "engine/systems/ShaderVariant.h"
 #include "engine/systems/sFontSystem.h"
 #include "engine/systems/sRendererSystem.h"
+#include "engine/systems/TextureReadback.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -219,10 +220,9 @@ bool sRendererSystem::TextureOpaque(std::uint32_t texture)
 
 const sRendererSystem::TextureOpacity& sRendererSystem::OpacityOf(std::uint32_t texture)
 {
-    GLint width = 0;
-    GLint height = 0;
-    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_HEIGHT, &height);
+    int width = 0;
+    int height = 0;
+    TextureSize(texture, width, height);
     TextureOpacity& known = textureOpacity[texture];
     if (known.width == width && known.height == height)
         return known;
@@ -231,8 +231,7 @@ const sRendererSystem::TextureOpacity& sRendererSystem::OpacityOf(std::uint32_t 
     known.height = height;
     if (width <= 0 || height <= 0)
         return known;
-    std::vector<unsigned char> texels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    glGetTextureImage(texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(texels.size()), texels.data());
+    const std::vector<unsigned char> texels = TextureTexels(texture, width, height);
     known.opaque = true;
     known.solid = true;
     for (std::size_t i = 0; i < texels.size(); i += 4)

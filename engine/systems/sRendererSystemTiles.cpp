@@ -1,5 +1,6 @@
 #include "engine/core/Coordinator.h"
 #include "engine/systems/sRendererSystem.h"
+#include "engine/systems/TextureReadback.h"
 
 #include <GL/glew.h>
 
@@ -207,20 +208,15 @@ const TextureCoverage* sRendererSystem::CoverageOf(const DrawState& state)
     // the screen plainly.
     if (state.repeat || state.animation > 0.5f || state.tileEnabled != 0 || state.texture == 0)
         return nullptr;
-    GLint width = 0;
-    GLint height = 0;
-    glGetTextureLevelParameteriv(state.texture, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTextureLevelParameteriv(state.texture, 0, GL_TEXTURE_HEIGHT, &height);
+    int width = 0;
+    int height = 0;
+    TextureSize(state.texture, width, height);
     TextureCoverage& known = textureCoverage[state.texture];
     if (known.Width() != width || known.Height() != height)
     {
         known = TextureCoverage{};
         if (width > 0 && height > 0)
-        {
-            std::vector<unsigned char> texels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-            glGetTextureImage(state.texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(texels.size()), texels.data());
-            known = TextureCoverage(texels.data(), width, height);
-        }
+            known = TextureCoverage(TextureTexels(state.texture, width, height).data(), width, height);
     }
     return known.HasEmptyCells() ? &known : nullptr;
 }
