@@ -1,4 +1,5 @@
 #include "engine/platform/native/MessageBox.h"
+#include "support/SavedVariable.h"
 
 #include <gtest/gtest.h>
 #include <atomic>
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <future>
 #include <locale.h>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -24,25 +24,20 @@ using namespace std::chrono_literals;
 
 namespace
 {
-// An environment variable set for a while and put back after.
-struct ScopedVariable
+// A small /proc file's text, empty when it cannot be read. Plain system calls only: the C++
+// streams may want the very locale lock the test holds.
+template <std::size_t Size>
+bool ReadProcFile(const char* path, char (&text)[Size])
 {
-    std::string name;
-    std::optional<std::string> before;
-    ScopedVariable(const char* variable, const std::string& value) : name(variable)
-    {
-        if (const char* old = std::getenv(variable))
-            before = old;
-        setenv(variable, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (before)
-            setenv(name.c_str(), before->c_str(), 1);
-        else
-            unsetenv(name.c_str());
-    }
-};
+    text[0] = '\0';
+    const int file = open(path, O_RDONLY);
+    if (file < 0)
+        return false;
+    const ssize_t length = read(file, text, Size - 1);
+    close(file);
+    text[length > 0 ? length : 0] = '\0';
+    return length > 0;
+}
 
 // A thread caught in the middle of reading a locale, as libraries do while they load (a sound
 // plugin, a graphics driver's compiler): while it reads, it holds the C library's locale lock.
@@ -54,7 +49,7 @@ public:
     {
         fs::create_directories(localeFile.parent_path());
         mkfifo(localeFile.c_str(), 0600);
-        const ScopedVariable localePath("LOCPATH", folder.string());
+        const SavedVariable localePath("LOCPATH", folder.string());
         reader = std::thread([this] {
             thread = gettid();
             if (locale_t locale = newlocale(LC_CTYPE_MASK, "xx_XX", nullptr))
@@ -74,17 +69,11 @@ public:
     {
         if (thread == 0)
             return false;
-        // The thread's system call in progress: openat is number 257. Read with plain system
-        // calls, as in KillOurChildren.
+        // The thread's system call in progress: openat is number 257.
         char path[64];
         std::snprintf(path, sizeof path, "/proc/self/task/%d/syscall", static_cast<int>(thread));
-        const int file = open(path, O_RDONLY);
-        if (file < 0)
-            return false;
-        char text[8] = {};
-        const ssize_t length = read(file, text, sizeof text - 1);
-        close(file);
-        return length > 0 && std::strncmp(text, "257 ", 4) == 0;
+        char text[8];
+        return ReadProcFile(path, text) && std::strncmp(text, "257 ", 4) == 0;
     }
 
     void Release()
@@ -105,7 +94,6 @@ private:
 };
 
 // Ends every process this one started, so a box stuck for good cannot keep the test waiting.
-// Plain system calls only: the C++ streams may want the very locale lock the reader holds.
 void KillOurChildren()
 {
     const pid_t ours = getpid();
@@ -119,14 +107,9 @@ void KillOurChildren()
             continue;
         char path[64];
         std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
-        const int file = open(path, O_RDONLY);
-        if (file < 0)
-            continue;
-        char text[512] = {};
-        const ssize_t length = read(file, text, sizeof text - 1);
-        close(file);
+        char text[512];
         // "pid (name) state parent ...": the name may hold spaces, so read on from its end.
-        const char* nameEnd = length > 0 ? std::strrchr(text, ')') : nullptr;
+        const char* nameEnd = ReadProcFile(path, text) ? std::strrchr(text, ')') : nullptr;
         int parent = 0;
         if (nameEnd != nullptr && std::sscanf(nameEnd + 1, " %*c %d", &parent) == 1 && parent == ours)
             kill(pid, SIGKILL);
@@ -142,7 +125,7 @@ TEST(MessageBox, ComesBackWhileAnotherThreadHoldsTheLocaleLock)
     ASSERT_TRUE(reader.IsOpeningTheLocaleFile());
 
     // No X server answers here, so the box program ends at once with failure.
-    const ScopedVariable display("DISPLAY", ":4987");
+    const SavedVariable display("DISPLAY", ":4987");
     std::future<bool> shown = std::async(std::launch::async, [] {
         return ShowMessageBoxWith(DUSKVANE_BUILD_DIR "/duskvane-message-box", "ASSERT ERROR", "held");
     });

@@ -1,32 +1,9 @@
 #include "engine/platform/native/SessionBus.h"
+#include "support/SavedVariable.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
-#include <string>
-
-namespace
-{
-// Puts the variable back as it was when the test ends.
-struct SavedVariable
-{
-    const char* name;
-    std::optional<std::string> value;
-    explicit SavedVariable(const char* name) : name(name)
-    {
-        if (const char* current = std::getenv(name))
-            value = current;
-    }
-    ~SavedVariable()
-    {
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-};
-}
 
 // Without a session's bus the address is one that fails at once; a session's own bus is kept.
 TEST(SessionBus, OnlyAMissingAddressIsDeclined)
