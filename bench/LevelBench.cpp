@@ -327,11 +327,16 @@ private:
 };
 
 // A game on the logo with every stage loaded, swapped into the level.
+// The level as the player reaches it: through the level select (the second stage loaded on the
+// way there), which asks for the third stage as it leaves for the level.
 std::unique_ptr<Game> LevelGame(const std::string& level)
 {
     auto game = std::make_unique<Game>("Resources/LogoScene.json");
     Coordinator& c = *game->coordinator;
     c.ResourceManager.LoadStage2(c);
+    c.PendingScene = "Resources/LevelSelect.json";
+    game->Frame();
+    game->Frame();
     c.ResourceManager.LoadStage3(c);
     c.PendingScene = level;
     game->Frame();

@@ -144,6 +144,10 @@ void Coordinator::SwapScene()
     if (BroadphaseGrid)
         BroadphaseGrid->Clear();
     ViewHeight = static_cast<float>(WindowHeight);
+    // Before the next scene allocates, so that it reuses what the menus' images give back. What
+    // start-up loaded counts as the first scene's.
+    if (!CurrentScene.empty())
+        ResourceManager.SceneLeft();
 
     LoadScene(next, *this);
 

@@ -207,6 +207,16 @@ DecodedImage DecodeTextureImage(const std::string& path)
     return DecodeImageFile(path, true);
 }
 
+void SpecifyTexturePixels(std::uint32_t texture, int width, int height, const unsigned char* pixels)
+{
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // RGBA rows are whole multiples of 4 bytes, so any unpack alignment reads them right.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+}
+
 std::uint32_t CreateTextureFromImage(const DecodedImage& image, int& width, int& height)
 {
     width = 0;
@@ -217,14 +227,16 @@ std::uint32_t CreateTextureFromImage(const DecodedImage& image, int& width, int&
     height = image.height;
     GLuint texture = 0;
     glCreateTextures(GL_TEXTURE_2D, 1, &texture);
-    // One level only: the filters must not ask for mipmaps, or the texture samples black.
-    glTextureStorage2D(texture, 1, GL_RGBA8, width, height);
-    // RGBA rows are whole multiples of 4 bytes, so any unpack alignment reads them right.
-    glTextureSubImage2D(texture, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.get());
+    // One level only: the filters must not ask for mipmaps, or the texture samples black. They
+    // are set before the storage, so that the driver allocates that one level alone.
     glTextureParameteri(texture, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTextureParameteri(texture, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTextureParameteri(texture, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTextureParameteri(texture, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTextureParameteri(texture, GL_TEXTURE_MAX_LEVEL, 0);
+    // Storage that can be specified again (not immutable), so that an image the scenes stop
+    // drawing can give its pixels back (ImageResidency).
+    SpecifyTexturePixels(texture, width, height, image.pixels.get());
     return texture;
 }
 

@@ -42,6 +42,11 @@ DecodedImage DecodeImageBytes(const unsigned char* bytes, std::size_t size, bool
 // Decodes an image file for a texture. Touches no GL state, so any thread may run it.
 DecodedImage DecodeTextureImage(const std::string& path);
 
+// Gives the texture's one level these RGBA pixels (`width` x `height`, rows as DecodedImage
+// holds them), replacing whatever storage it had; the active unit's binding is left as it was.
+// Needs a current GL context.
+void SpecifyTexturePixels(std::uint32_t texture, int width, int height, const unsigned char* pixels);
+
 // Uploads decoded pixels into a new RGBA texture: linear filtering, no mipmaps, clamped to the
 // edge. Returns 0 (and sizes 0) for an image without pixels. Needs a current GL context.
 std::uint32_t CreateTextureFromImage(const DecodedImage& image, int& width, int& height);

@@ -41,6 +41,12 @@ const TextureInfo& ResourceManager::GetTexture(const std::string& name)
     Assert(message);
 }
 
+bool ResourceManager::ImageReleased(const std::string& name) const
+{
+    const auto it = textures.find(name);
+    return it != textures.end() && residency.Released(it->second.texture);
+}
+
 ShaderProgram ResourceManager::GetShaderProgram(const std::string& name) const
 {
     auto it = shaderPrograms.find(name);

@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/platform/AssetDecodeQueue.h"
 #include "engine/platform/AssetRecords.h"
+#include "engine/platform/ImageResidency.h"
 #include "engine/systems/ShaderProgram.h"
 
 #include <future>
@@ -71,6 +72,14 @@ public:
     // file name. Files are recognised by file name alone.
     bool FindLoadedResource(const std::string& fileName, const std::string& path) const;
 
+    // --- Images the scenes no longer draw (see ImageResidency) -------------------------------
+    // The texture to draw now, its pixels loaded again first when a scene swap gave them back.
+    std::uint32_t TextureToDraw(std::uint32_t texture) { return residency.ToDraw(texture); }
+    // Called as a scene is left: the menus' images it neither drew nor loaded give their pixels
+    // back. Returns how many did.
+    std::size_t SceneLeft() { return residency.SceneLeft(); }
+    bool ImageReleased(const std::string& name) const;
+
     // --- Read-only views of the stores ---------------------------------------------------------
     const std::map<std::string, TextureInfo>& Textures() const { return textures; }
     const std::map<std::string, ShaderProgram>& ShaderPrograms() const { return shaderPrograms; }
@@ -98,7 +107,7 @@ public:
 
 private:
     void ReserveLoadedLists();
-    void LoadImageRange(std::size_t first, std::size_t end);
+    void LoadImageRange(std::size_t first, std::size_t end, bool releasable);
     void LoadSoundRange(Coordinator& coordinator, std::size_t first, std::size_t end);
     void LoadAllShaderPairs();
     void LoadAllFonts();
@@ -110,7 +119,7 @@ private:
     // its storage comes from the reserve when one is given.
     std::uint32_t CreateTexture(const std::string& path, int& width, int& height, HeapReserve* reserve);
 
-    void LoadImage(ImageRecord record, HeapReserve* reserve);
+    void LoadImage(ImageRecord record, HeapReserve* reserve, bool releasable);
     void LoadShaderPair(const ShaderPairRecord& record);
     void LoadSound(Coordinator& coordinator, const SoundRecord& record);
     void LoadFont(FontRecord record);
@@ -132,6 +141,7 @@ private:
     std::map<SpritesheetKey, std::uint32_t> spritesheetKeys;
     std::map<std::uint32_t, SpritesheetData> spritesheetData;
     SpritesheetResult spritesheetAnswer;
+    ImageResidency residency;
     TextureInfo emptyTexture;
     AssetDecodeQueue decodeQueue;
     // Heap memory warmed for stage 1's textures while the window opens.

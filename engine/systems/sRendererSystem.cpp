@@ -486,7 +486,8 @@ void sRendererSystem::DrawInstanceBatch(Coordinator& coordinator, std::size_t in
             uniforms.SetVec3(Uniform::Color, 0.0f, 0.0f, 0.0f);
             uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
             uniforms.SetInt(Uniform::Type, 2);
-            BindTexture(coordinator.ResourceManager.GetTexture(batch.textureName).texture);
+            ResourceManager& resources = coordinator.ResourceManager;
+            BindTexture(resources.TextureToDraw(resources.GetTexture(batch.textureName).texture));
             BindSampler(false);
             glDrawElementsInstanced(batch.primitive, 6, GL_UNSIGNED_SHORT, nullptr, instances);
         }

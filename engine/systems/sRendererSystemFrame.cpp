@@ -358,11 +358,11 @@ std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer&
         // No sheet for the current clip: the sprite's own picture when there is one, rather than
         // whatever sheet was drawn before it.
         const auto own = resources.Textures().find(renderer.textureName);
-        return own == resources.Textures().end() ? 0 : own->second.texture;
+        return own == resources.Textures().end() ? 0 : resources.TextureToDraw(own->second.texture);
     }
     if (renderer.textureName != lastTextureName)
     {
-        lastTexture = resources.GetTexture(renderer.textureName).texture;
+        lastTexture = resources.TextureToDraw(resources.GetTexture(renderer.textureName).texture);
         lastTextureName = renderer.textureName;
     }
     return lastTexture;

@@ -105,13 +105,13 @@ TEST_F(ResourceLookups, ImagesBecomeFlippedLinearTexturesWithHalfSizes)
     EXPECT_EQ(odd.halfHeight, 2.5f);
     GLint width = 0;
     GLint minFilter = 0;
-    GLint levels = 0;
+    GLint maxLevel = -1;
     glGetTextureLevelParameteriv(odd.texture, 0, GL_TEXTURE_WIDTH, &width);
     glGetTextureParameteriv(odd.texture, GL_TEXTURE_MIN_FILTER, &minFilter);
-    glGetTextureParameteriv(odd.texture, GL_TEXTURE_IMMUTABLE_LEVELS, &levels);
+    glGetTextureParameteriv(odd.texture, GL_TEXTURE_MAX_LEVEL, &maxLevel);
     EXPECT_EQ(width, 3);
     EXPECT_EQ(minFilter, GL_LINEAR); // no mipmaps are made, so none may be asked for
-    EXPECT_EQ(levels, 1);
+    EXPECT_EQ(maxLevel, 0); // one level, complete without mipmaps
 
     // Texture row 0 is the image's bottom row.
     unsigned char texels[8] = {};

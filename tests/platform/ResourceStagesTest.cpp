@@ -6,10 +6,14 @@
 #include "support/LogCapture.h"
 #include "support/TempWorkingFolder.h"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -233,4 +237,94 @@ TEST_F(ResourceStages, TheAlreadyLoadedTestGoesByFileNamePerAssetFolder)
     };
     for (const auto& entry : cases)
         EXPECT_EQ(r.FindLoadedResource(entry.fileName, entry.path), entry.found) << entry.path;
+}
+
+namespace
+{
+GLint TextureWidth(std::uint32_t texture)
+{
+    GLint width = 0;
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_WIDTH, &width);
+    return width;
+}
+
+std::vector<unsigned char> Texels(std::uint32_t texture)
+{
+    GLint width = 0;
+    GLint height = 0;
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTextureLevelParameteriv(texture, 0, GL_TEXTURE_HEIGHT, &height);
+    std::vector<unsigned char> texels(static_cast<std::size_t>(width * height * 4));
+    glGetTextureImage(texture, 0, GL_RGBA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(texels.size()), texels.data());
+    return texels;
+}
+}
+
+TEST_F(ResourceStages, ALeftSceneGivesBackTheMenuImagesItNeitherDrewNorLoaded)
+{
+    WriteImagesAndSounds(300, 0);
+    TempWorkingFolder::WritePng("Resources/images/G/S/img000.png", 3, 2, 0x20406080u);
+    ScanAssets(Resources());
+    Resources().InitSoundAndLoad(*coordinator);
+    Resources().LoadStage2(*coordinator);
+    const std::uint32_t menuImage = Resources().GetTexture("img000").texture;
+    const std::vector<unsigned char> picture = Texels(menuImage);
+
+    // Everything was loaded in the scene being left: nothing goes.
+    EXPECT_EQ(Resources().SceneLeft(), 0u);
+
+    // The next scene loads the level's images and draws one menu image.
+    Resources().LoadStage3(*coordinator);
+    EXPECT_EQ(Resources().TextureToDraw(menuImage), menuImage);
+    EXPECT_EQ(Resources().SceneLeft(), 205u);
+    EXPECT_FALSE(Resources().ImageReleased("img000"));
+    EXPECT_TRUE(Resources().ImageReleased("img001"));   // the first stage
+    EXPECT_TRUE(Resources().ImageReleased("img205"));   // the second
+    EXPECT_FALSE(Resources().ImageReleased("img206"));  // the level's own stay, drawn or not
+    EXPECT_EQ(TextureWidth(Resources().GetTexture("img001").texture), 1);
+
+    // A scene that does not draw it gives that one back as well; the size record stays.
+    EXPECT_EQ(Resources().SceneLeft(), 1u);
+    EXPECT_TRUE(Resources().ImageReleased("img000"));
+    EXPECT_EQ(Resources().GetTexture("img000").halfWidth, 1.5f);
+    EXPECT_EQ(TextureWidth(menuImage), 1);
+
+    // Drawn again, it is the same texture with the same picture, and the unit's binding is
+    // left alone.
+    GLuint other = 0;
+    glCreateTextures(GL_TEXTURE_2D, 1, &other);
+    glBindTexture(GL_TEXTURE_2D, other);
+    EXPECT_EQ(Resources().TextureToDraw(menuImage), menuImage);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), other);
+    EXPECT_FALSE(Resources().ImageReleased("img000"));
+    EXPECT_EQ(Texels(menuImage), picture);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDeleteTextures(1, &other);
+    EXPECT_EQ(GlTestContext::TakeError(), static_cast<unsigned>(GL_NO_ERROR));
+}
+
+TEST_F(ResourceStages, AGivenBackImageWhoseFileWentAwayIsDrawnClearAndNotTriedAgain)
+{
+    WriteImagesAndSounds(1, 0);
+    ScanAssets(Resources());
+    Resources().InitSoundAndLoad(*coordinator);
+    Resources().SceneLeft();
+    Resources().SceneLeft();
+    ASSERT_TRUE(Resources().ImageReleased("img000"));
+    std::filesystem::remove("Resources/images/G/S/img000.png");
+
+    const std::uint32_t texture = Resources().GetTexture("img000").texture;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Resources().TextureToDraw(texture), texture);
+    const std::string complaint = testing::internal::GetCapturedStderr();
+    EXPECT_NE(complaint.find("img000.png"), std::string::npos) << complaint;
+    EXPECT_EQ(Texels(texture), std::vector<unsigned char>(4, 0));
+
+    // Not given back again, so not read again on every draw.
+    Resources().SceneLeft();
+    Resources().SceneLeft();
+    EXPECT_FALSE(Resources().ImageReleased("img000"));
+    EXPECT_EQ(GlTestContext::TakeError(), static_cast<unsigned>(GL_NO_ERROR));
 }

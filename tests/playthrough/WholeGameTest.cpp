@@ -115,6 +115,8 @@ TEST(WholeGame, FromTheLogoThroughEveryLevelToTheCreditsWithProgressKeptAcrossAR
         ASSERT_TRUE(EnterLevel(*game, Levels[0]));
         if (const std::string missing = MissingForPlay(); !missing.empty())
             GTEST_SKIP() << missing;
+        // The main menu's pictures are not carried through a level.
+        EXPECT_TRUE(game->coordinator->ResourceManager.ImageReleased("MainMenu_Background"));
         // The first level played through its tutorial and won; Continue plays the second
         // cutscene.
         LevelPlayer player(*game);
@@ -126,6 +128,8 @@ TEST(WholeGame, FromTheLogoThroughEveryLevelToTheCreditsWithProgressKeptAcrossAR
         // The player quits from the main menu.
         ClickOn(*game, "LevelSelect_Back_Button");
         ASSERT_GE(RunUntilScene(*game, MainMenu, 200), 0);
+        game->RunFrames(1);
+        EXPECT_FALSE(game->coordinator->ResourceManager.ImageReleased("MainMenu_Background")) << "drawn again";
         ASSERT_TRUE(game->ShutDown());
         saved = game->SettingsText();
     }

@@ -1,0 +1,8 @@
+#include "engine/platform/native/HeapTrim.h"
+
+#include <malloc.h>
+
+void ReturnFreeHeapPages()
+{
+    malloc_trim(0);
+}
