@@ -1,6 +1,5 @@
 #include "engine/platform/ImageResidency.h"
 #include "engine/core/Assert.h"
-#include "engine/platform/ImageLoading.h"
 #include "engine/platform/native/HeapTrim.h"
 
 #include <cstdio>
@@ -11,37 +10,43 @@ namespace
 constexpr unsigned char ClearPixel[4] = {0, 0, 0, 0};
 }
 
-void ImageResidency::Track(std::uint32_t texture, const std::string& path, bool releasable)
+void ImageResidency::Track(std::uint32_t texture, const std::string& path)
 {
     if (texture == 0)
         return;
     if (texture >= images.size())
         images.resize(texture + 1);
-    images[texture] = Image{path, true, releasable, false, scene};
+    Image& image = images[texture];
+    image = Image{};
+    image.path = path;
+    image.tracked = true;
+    image.lastScene = scene;
 }
 
-std::uint32_t ImageResidency::ToDraw(std::uint32_t texture)
+std::uint32_t ImageResidency::ToDraw(std::uint32_t texture, bool inLevel)
 {
+    sceneIsLevel = sceneIsLevel || inLevel;
     if (texture >= images.size() || !images[texture].tracked)
         return texture;
     Image& image = images[texture];
     image.lastScene = scene;
+    image.levelPicture = image.levelPicture || inLevel;
     if (image.released)
-        Reload(texture, image);
+        Reload(texture, DecodeTextureImage(image.path));
     return texture;
 }
 
-void ImageResidency::Reload(std::uint32_t texture, Image& image)
+void ImageResidency::Reload(std::uint32_t texture, const DecodedImage& decoded)
 {
+    if (!Released(texture))
+        return;
+    Image& image = images[texture];
     image.released = false;
-    const DecodedImage decoded = DecodeTextureImage(image.path);
     if (!decoded.pixels)
     {
-        // The file went away or broke since it was loaded: the picture stays clear, and is not
-        // tried again on every frame.
         std::fprintf(stderr, "%s; it is drawn clear\n", decoded.error.c_str());
         Log(decoded.error);
-        image.releasable = false;
+        image.unreadable = true;
         return;
     }
     SpecifyTexturePixels(texture, decoded.width, decoded.height, decoded.pixels.get());
@@ -53,13 +58,16 @@ std::size_t ImageResidency::SceneLeft()
     for (std::size_t texture = 0; texture < images.size(); ++texture)
     {
         Image& image = images[texture];
-        if (!image.tracked || !image.releasable || image.released || image.lastScene == scene)
+        const bool kept = image.lastScene == scene || (image.levelPicture && !sceneIsLevel);
+        if (!image.tracked || image.released || image.unreadable || kept)
             continue;
         SpecifyTexturePixels(static_cast<std::uint32_t>(texture), 1, 1, ClearPixel);
         image.released = true;
+        image.levelPicture = false;
         ++released;
     }
     ++scene;
+    sceneIsLevel = false;
     if (released > 0)
         ReturnFreeHeapPages();
     return released;

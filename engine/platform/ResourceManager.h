@@ -73,10 +73,11 @@ public:
     bool FindLoadedResource(const std::string& fileName, const std::string& path) const;
 
     // --- Images the scenes no longer draw (see ImageResidency) -------------------------------
-    // The texture to draw now, its pixels loaded again first when a scene swap gave them back.
-    std::uint32_t TextureToDraw(std::uint32_t texture) { return residency.ToDraw(texture); }
-    // Called as a scene is left: the menus' images it neither drew nor loaded give their pixels
-    // back. Returns how many did.
+    // The texture to draw now (`inLevel`: while a level is played), its pixels read again first
+    // when a scene swap gave them back.
+    std::uint32_t TextureToDraw(std::uint32_t texture, bool inLevel) { return residency.ToDraw(texture, inLevel); }
+    // Called as a scene is left: the images it neither drew nor loaded give their pixels back.
+    // Returns how many did.
     std::size_t SceneLeft() { return residency.SceneLeft(); }
     bool ImageReleased(const std::string& name) const;
 
@@ -107,7 +108,7 @@ public:
 
 private:
     void ReserveLoadedLists();
-    void LoadImageRange(std::size_t first, std::size_t end, bool releasable);
+    void LoadImageRange(std::size_t first, std::size_t end);
     void LoadSoundRange(Coordinator& coordinator, std::size_t first, std::size_t end);
     void LoadAllShaderPairs();
     void LoadAllFonts();
@@ -119,7 +120,7 @@ private:
     // its storage comes from the reserve when one is given.
     std::uint32_t CreateTexture(const std::string& path, int& width, int& height, HeapReserve* reserve);
 
-    void LoadImage(ImageRecord record, HeapReserve* reserve, bool releasable);
+    void LoadImage(ImageRecord record, HeapReserve* reserve);
     void LoadShaderPair(const ShaderPairRecord& record);
     void LoadSound(Coordinator& coordinator, const SoundRecord& record);
     void LoadFont(FontRecord record);

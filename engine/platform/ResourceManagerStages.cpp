@@ -118,7 +118,7 @@ void ResourceManager::LoadStage1(Coordinator& coordinator)
 {
     decodeQueue.SetWorkerLimit(0);
     ReserveLoadedLists();
-    LoadImageRange(0, Stage1ImageEnd, true);
+    LoadImageRange(0, Stage1ImageEnd);
     LoadAllShaderPairs();
     LoadSoundRange(coordinator, 0, Stage1SoundEnd);
     // Glyph bitmaps are tightly packed rows of bytes.
@@ -128,7 +128,7 @@ void ResourceManager::LoadStage1(Coordinator& coordinator)
 
 void ResourceManager::LoadStage2(Coordinator& coordinator)
 {
-    LoadImageRange(Stage1ImageEnd, Stage2ImageEnd, true);
+    LoadImageRange(Stage1ImageEnd, Stage2ImageEnd);
     LoadSoundRange(coordinator, Stage1SoundEnd, ListEnd);
     PendingSounds.clear();
     decodeQueue.Finish();
@@ -139,7 +139,7 @@ void ResourceManager::LoadStage3(Coordinator& coordinator)
     // A returning player can enter a level (or a level-named cutscene) without passing the
     // level select; stage 2's images and sounds must be there too. Loading is idempotent.
     LoadStage2(coordinator);
-    LoadImageRange(Stage2ImageEnd, ListEnd, false);
+    LoadImageRange(Stage2ImageEnd, ListEnd);
     PendingImages.clear();
     LoadAllSpritesheets();
     decodeQueue.Finish();
@@ -148,7 +148,7 @@ void ResourceManager::LoadStage3(Coordinator& coordinator)
 void ResourceManager::ReloadAll(Coordinator& coordinator)
 {
     ReserveLoadedLists();
-    LoadImageRange(0, ListEnd, false);
+    LoadImageRange(0, ListEnd);
     PendingImages.clear();
     LoadAllShaderPairs();
     LoadSoundRange(coordinator, 0, ListEnd);
@@ -169,7 +169,7 @@ void ResourceManager::ReserveLoadedLists()
     LoadedSpritesheets.reserve(LoadedSpritesheets.size() + PendingSpritesheets.size());
 }
 
-void ResourceManager::LoadImageRange(std::size_t first, std::size_t end, bool releasable)
+void ResourceManager::LoadImageRange(std::size_t first, std::size_t end)
 {
     end = std::min(end, PendingImages.size());
     RequestImageDecodes(first, end);
@@ -177,7 +177,7 @@ void ResourceManager::LoadImageRange(std::size_t first, std::size_t end, bool re
                                                                         : std::make_unique<HeapReserve>();
     reserve->ReleaseWarmed();
     for (std::size_t i = first; i < end; ++i)
-        LoadImage(PendingImages[i], reserve.get(), releasable);
+        LoadImage(PendingImages[i], reserve.get());
 }
 
 void ResourceManager::LoadSoundRange(Coordinator& coordinator, std::size_t first, std::size_t end)
@@ -254,7 +254,7 @@ void ResourceManager::LoadAllSpritesheets()
 
 // --- One record of each kind ------------------------------------------------------------------
 
-void ResourceManager::LoadImage(ImageRecord record, HeapReserve* reserve, bool releasable)
+void ResourceManager::LoadImage(ImageRecord record, HeapReserve* reserve)
 {
     const std::string fileName = FileNameOf(record.path);
     if (FindLoadedResource(fileName, record.path))
@@ -284,7 +284,7 @@ void ResourceManager::LoadImage(ImageRecord record, HeapReserve* reserve, bool r
         texture = CreateTexture(record.path, width, height, reserve);
     if (texture == 0)
         Log("Image could not be loaded: " + record.path);
-    residency.Track(texture, record.path, releasable);
+    residency.Track(texture, record.path);
     textures.emplace(record.name, TextureInfo{texture, static_cast<float>(width) * 0.5f,
                                               static_cast<float>(height) * 0.5f});
     record.name = fileName;

@@ -487,7 +487,7 @@ void sRendererSystem::DrawInstanceBatch(Coordinator& coordinator, std::size_t in
             uniforms.SetFloat(Uniform::TextureLoaded, 1.0f);
             uniforms.SetInt(Uniform::Type, 2);
             ResourceManager& resources = coordinator.ResourceManager;
-            BindTexture(resources.TextureToDraw(resources.GetTexture(batch.textureName).texture));
+            BindTexture(resources.TextureToDraw(resources.GetTexture(batch.textureName).texture, drawingLevel));
             BindSampler(false);
             glDrawElementsInstanced(batch.primitive, 6, GL_UNSIGNED_SHORT, nullptr, instances);
         }

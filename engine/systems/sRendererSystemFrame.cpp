@@ -14,6 +14,7 @@
 #include "engine/systems/TextLayout.h"
 #include "engine/systems/sFontSystem.h"
 #include "engine/systems/sRendererSystem.h"
+#include "game/flow/PublishedInstances.h"
 #include "game/flow/bFontBehaviour.h"
 #include "game/flow/bImageBehaviour.h"
 #include "game/flow/bUIButtonBehaviour.h"
@@ -166,6 +167,7 @@ void sRendererSystem::BeginFrame()
     boundSampler = Unbound;
     lastTextureName.clear();
     lastTexture = 0;
+    drawingLevel = GameLogicInstance() != nullptr;
     ApplyFixedState();
     glActiveTexture(GL_TEXTURE0);
     BindFrameLights();
@@ -358,11 +360,11 @@ std::uint32_t sRendererSystem::SpriteTexture(Coordinator& coordinator, Renderer&
         // No sheet for the current clip: the sprite's own picture when there is one, rather than
         // whatever sheet was drawn before it.
         const auto own = resources.Textures().find(renderer.textureName);
-        return own == resources.Textures().end() ? 0 : resources.TextureToDraw(own->second.texture);
+        return own == resources.Textures().end() ? 0 : resources.TextureToDraw(own->second.texture, drawingLevel);
     }
     if (renderer.textureName != lastTextureName)
     {
-        lastTexture = resources.TextureToDraw(resources.GetTexture(renderer.textureName).texture);
+        lastTexture = resources.TextureToDraw(resources.GetTexture(renderer.textureName).texture, drawingLevel);
         lastTextureName = renderer.textureName;
     }
     return lastTexture;

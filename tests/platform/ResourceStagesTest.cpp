@@ -260,49 +260,66 @@ std::vector<unsigned char> Texels(std::uint32_t texture)
 }
 }
 
-TEST_F(ResourceStages, ALeftSceneGivesBackTheMenuImagesItNeitherDrewNorLoaded)
+TEST_F(ResourceStages, ALeftSceneGivesBackTheImagesItNeitherDrewNorLoaded)
 {
-    WriteImagesAndSounds(300, 0);
+    WriteImagesAndSounds(3, 0);
     TempWorkingFolder::WritePng("Resources/images/G/S/img000.png", 3, 2, 0x20406080u);
     ScanAssets(Resources());
     Resources().InitSoundAndLoad(*coordinator);
-    Resources().LoadStage2(*coordinator);
-    const std::uint32_t menuImage = Resources().GetTexture("img000").texture;
-    const std::vector<unsigned char> picture = Texels(menuImage);
+    const std::uint32_t shown = Resources().GetTexture("img000").texture;
+    const std::vector<unsigned char> picture = Texels(shown);
 
     // Everything was loaded in the scene being left: nothing goes.
     EXPECT_EQ(Resources().SceneLeft(), 0u);
 
-    // The next scene loads the level's images and draws one menu image.
-    Resources().LoadStage3(*coordinator);
-    EXPECT_EQ(Resources().TextureToDraw(menuImage), menuImage);
-    EXPECT_EQ(Resources().SceneLeft(), 205u);
+    // The next scene draws one of the three.
+    EXPECT_EQ(Resources().TextureToDraw(shown, false), shown);
+    EXPECT_EQ(Resources().SceneLeft(), 2u);
     EXPECT_FALSE(Resources().ImageReleased("img000"));
-    EXPECT_TRUE(Resources().ImageReleased("img001"));   // the first stage
-    EXPECT_TRUE(Resources().ImageReleased("img205"));   // the second
-    EXPECT_FALSE(Resources().ImageReleased("img206"));  // the level's own stay, drawn or not
+    EXPECT_TRUE(Resources().ImageReleased("img001"));
     EXPECT_EQ(TextureWidth(Resources().GetTexture("img001").texture), 1);
 
     // A scene that does not draw it gives that one back as well; the size record stays.
     EXPECT_EQ(Resources().SceneLeft(), 1u);
     EXPECT_TRUE(Resources().ImageReleased("img000"));
     EXPECT_EQ(Resources().GetTexture("img000").halfWidth, 1.5f);
-    EXPECT_EQ(TextureWidth(menuImage), 1);
 
     // Drawn again, it is the same texture with the same picture, and the unit's binding is
     // left alone.
     GLuint other = 0;
     glCreateTextures(GL_TEXTURE_2D, 1, &other);
     glBindTexture(GL_TEXTURE_2D, other);
-    EXPECT_EQ(Resources().TextureToDraw(menuImage), menuImage);
+    EXPECT_EQ(Resources().TextureToDraw(shown, false), shown);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), other);
     EXPECT_FALSE(Resources().ImageReleased("img000"));
-    EXPECT_EQ(Texels(menuImage), picture);
+    EXPECT_EQ(Texels(shown), picture);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDeleteTextures(1, &other);
     EXPECT_EQ(GlTestContext::TakeError(), static_cast<unsigned>(GL_NO_ERROR));
+}
+
+TEST_F(ResourceStages, ALevelsPicturesWaitThroughTheMenusUntilALevelLeavesThemOut)
+{
+    WriteImagesAndSounds(3, 0);
+    ScanAssets(Resources());
+    Resources().InitSoundAndLoad(*coordinator);
+    const auto texture = [&](int index) { return Resources().GetTexture(Numbered("img%03d", index)).texture; };
+    Resources().SceneLeft();
+
+    // A level draws two of them.
+    Resources().TextureToDraw(texture(0), true);
+    Resources().TextureToDraw(texture(1), true);
+    EXPECT_EQ(Resources().SceneLeft(), 1u);
+    // A cutscene and the level select draw neither.
+    EXPECT_EQ(Resources().SceneLeft(), 0u);
+    EXPECT_EQ(Resources().SceneLeft(), 0u);
+    // The next level draws one of them: the other goes as it is left.
+    Resources().TextureToDraw(texture(0), true);
+    EXPECT_EQ(Resources().SceneLeft(), 1u);
+    EXPECT_TRUE(Resources().ImageReleased("img001"));
+    EXPECT_FALSE(Resources().ImageReleased("img000"));
 }
 
 TEST_F(ResourceStages, AGivenBackImageWhoseFileWentAwayIsDrawnClearAndNotTriedAgain)
@@ -317,7 +334,7 @@ TEST_F(ResourceStages, AGivenBackImageWhoseFileWentAwayIsDrawnClearAndNotTriedAg
 
     const std::uint32_t texture = Resources().GetTexture("img000").texture;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Resources().TextureToDraw(texture), texture);
+    EXPECT_EQ(Resources().TextureToDraw(texture, false), texture);
     const std::string complaint = testing::internal::GetCapturedStderr();
     EXPECT_NE(complaint.find("img000.png"), std::string::npos) << complaint;
     EXPECT_EQ(Texels(texture), std::vector<unsigned char>(4, 0));
