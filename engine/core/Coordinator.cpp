@@ -144,8 +144,8 @@ void Coordinator::SwapScene()
     if (BroadphaseGrid)
         BroadphaseGrid->Clear();
     ViewHeight = static_cast<float>(WindowHeight);
-    // Before the next scene allocates, so that it reuses what the menus' images give back. What
-    // start-up loaded counts as the first scene's.
+    // Before the next scene allocates, so that it reuses what the images it does not draw give
+    // back. What start-up loaded counts as the first scene's.
     if (!CurrentScene.empty())
         ResourceManager.SceneLeft();
 

@@ -44,7 +44,7 @@ void ImageResidency::Reload(std::uint32_t texture, const DecodedImage& decoded)
     image.released = false;
     if (!decoded.pixels)
     {
-        std::fprintf(stderr, "%s; it is drawn clear\n", decoded.error.c_str());
+        std::fprintf(stderr, "%s; it is drawn blank\n", decoded.error.c_str());
         Log(decoded.error);
         image.unreadable = true;
         return;

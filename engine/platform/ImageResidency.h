@@ -43,7 +43,7 @@ private:
     };
 
     // Gives a given-back texture the pixels decoded from its file again. A file that cannot be
-    // decoded any more leaves the picture clear for good, and it is not tried again.
+    // decoded any more leaves the texture blank (one clear pixel) for good; it is not read again.
     void Reload(std::uint32_t texture, const DecodedImage& decoded);
 
     std::vector<Image> images; // by GL texture name

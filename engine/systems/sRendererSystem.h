@@ -281,10 +281,10 @@ private:
     std::map<std::string, GlyphAtlas> atlases;
     // Last texture looked up by name this frame.
     std::string lastTextureName;
+    std::uint32_t lastTexture = 0;
     // Whether this frame draws a level being played (a scene with game logic): the pictures it
     // draws are kept loaded across the menus up to the next level (see ImageResidency).
     bool drawingLevel = false;
-    std::uint32_t lastTexture = 0;
     SpritesheetKey sheetKey;
     Vector2 camera;
     float viewHalfWidth = 0.0f;

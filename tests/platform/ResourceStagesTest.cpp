@@ -322,7 +322,7 @@ TEST_F(ResourceStages, ALevelsPicturesWaitThroughTheMenusUntilALevelLeavesThemOu
     EXPECT_FALSE(Resources().ImageReleased("img000"));
 }
 
-TEST_F(ResourceStages, AGivenBackImageWhoseFileWentAwayIsDrawnClearAndNotTriedAgain)
+TEST_F(ResourceStages, AGivenBackImageWhoseFileWentAwayStaysBlankAndIsNotReadAgain)
 {
     WriteImagesAndSounds(1, 0);
     ScanAssets(Resources());
