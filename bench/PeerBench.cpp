@@ -137,16 +137,6 @@ bool CarriesAny(const Identifier* identifier, const std::vector<std::string>& ta
     return false;
 }
 
-bool CarriesAny(const Identifier* identifier, const std::set<std::string>& tags)
-{
-    if (identifier == nullptr)
-        return false;
-    for (const std::string& tag : identifier->tags)
-        if (tags.count(tag) != 0)
-            return true;
-    return false;
-}
-
 // The level scene after one broadphase rebuild, and the same colliders in a dynamic tree, each
 // proxy holding the box every query can meet the collider in.
 struct QueryWorld : PhysicsScene
