@@ -1,4 +1,5 @@
 #include "engine/core/Coordinator.h"
+#include "engine/components/Renderer.h"
 #include "engine/core/IInspector.h"
 #include "engine/core/sBehaviourSystem.h"
 #include "engine/platform/AssetScan.h"
@@ -37,6 +38,18 @@ void RebuildSceneLighting(Coordinator& coordinator)
         renderer->RefreshLightsAndBatches(coordinator);
     if (lighting != nullptr)
         lighting->RefreshLightLists(coordinator);
+}
+
+// The images the scene being left did not draw give their memory back, but for those that the
+// scene just loaded names: giving those back would only have them read again at once (and into
+// fresh memory, where the driver samples them more slowly).
+void GiveBackUnusedPictures(Coordinator& coordinator)
+{
+    if (const sRendererSystem* renderer = FindSystem<sRendererSystem>(coordinator.SystemManager))
+        for (Entity entity : renderer->entities)
+            if (const Renderer* picture = coordinator.GetComponent<Renderer>(entity))
+                coordinator.ResourceManager.KeepImage(picture->textureName);
+    coordinator.ResourceManager.SceneLeft();
 }
 }
 
@@ -144,14 +157,13 @@ void Coordinator::SwapScene()
     if (BroadphaseGrid)
         BroadphaseGrid->Clear();
     ViewHeight = static_cast<float>(WindowHeight);
-    // Before the next scene allocates, so that it reuses what the images it does not draw give
-    // back. What start-up loaded counts as the first scene's.
-    if (!CurrentScene.empty())
-        ResourceManager.SceneLeft();
 
     LoadScene(next, *this);
 
     RebuildSceneLighting(*this);
+    // What start-up loaded counts as the first scene's.
+    if (!CurrentScene.empty())
+        GiveBackUnusedPictures(*this);
     CurrentScene = next;
     // A request written while the scene loaded (in its Awake or Start) is for the scene after
     // it and stays for the next frame's swap.

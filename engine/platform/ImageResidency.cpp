@@ -36,6 +36,12 @@ std::uint32_t ImageResidency::ToDraw(std::uint32_t texture, bool inLevel)
     return texture;
 }
 
+void ImageResidency::Keep(std::uint32_t texture)
+{
+    if (texture < images.size() && images[texture].tracked)
+        images[texture].lastScene = scene;
+}
+
 void ImageResidency::Reload(std::uint32_t texture, const DecodedImage& decoded)
 {
     if (!Released(texture))

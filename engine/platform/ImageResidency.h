@@ -23,6 +23,9 @@ public:
     // current scene, and its pixels read again first when they were given back. Textures it
     // does not track pass through untouched.
     std::uint32_t ToDraw(std::uint32_t texture, bool inLevel);
+    // Counts the texture as drawn by the current scene without reading anything: a scene that is
+    // about to be left names it for the next one.
+    void Keep(std::uint32_t texture);
     // The current scene is being left: gives back the pixels of every image it neither drew
     // nor loaded (a level's pictures only when it is a level), and the freed memory to the
     // system. Returns how many gave theirs back.

@@ -41,6 +41,13 @@ const TextureInfo& ResourceManager::GetTexture(const std::string& name)
     Assert(message);
 }
 
+void ResourceManager::KeepImage(const std::string& name)
+{
+    const auto it = textures.find(name);
+    if (it != textures.end())
+        residency.Keep(it->second.texture);
+}
+
 bool ResourceManager::ImageReleased(const std::string& name) const
 {
     const auto it = textures.find(name);

@@ -76,8 +76,11 @@ public:
     // The texture to draw now (`inLevel`: while a level is played), its pixels read again first
     // when a scene swap gave them back.
     std::uint32_t TextureToDraw(std::uint32_t texture, bool inLevel) { return residency.ToDraw(texture, inLevel); }
-    // Called as a scene is left: the images it neither drew nor loaded give their pixels back.
-    // Returns how many did.
+    // The image of that name (if any) counts as drawn by the scene being left: the next scene
+    // names it, so it is not given back only to be read again at once.
+    void KeepImage(const std::string& name);
+    // Called as a scene is left: the images it neither drew, loaded nor kept give their pixels
+    // back. Returns how many did.
     std::size_t SceneLeft() { return residency.SceneLeft(); }
     bool ImageReleased(const std::string& name) const;
 

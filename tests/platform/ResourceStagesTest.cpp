@@ -279,7 +279,10 @@ TEST_F(ResourceStages, ALeftSceneGivesBackTheImagesItNeitherDrewNorLoaded)
     EXPECT_TRUE(Resources().ImageReleased("img001"));
     EXPECT_EQ(TextureWidth(Resources().GetTexture("img001").texture), 1);
 
-    // A scene that does not draw it gives that one back as well; the size record stays.
+    // A scene that does not draw it gives that one back as well, unless the next scene names
+    // it; the size record stays.
+    Resources().KeepImage("img000");
+    EXPECT_EQ(Resources().SceneLeft(), 0u);
     EXPECT_EQ(Resources().SceneLeft(), 1u);
     EXPECT_TRUE(Resources().ImageReleased("img000"));
     EXPECT_EQ(Resources().GetTexture("img000").halfWidth, 1.5f);
