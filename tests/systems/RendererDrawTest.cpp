@@ -232,6 +232,21 @@ TEST_F(Drawing, ALightBrightensASpriteAndAWallShadowsIt)
     Frame();
     EXPECT_COLOUR(At(1160, 540), 51, 51, 51);
     EXPECT_NEAR(At(760, 540).r, left.r, 3) << "the other side stays lit";
+
+    // A second wall on the other side: each shadows its own side, and the light still reaches
+    // past both ends, whether a light is tested against only the walls near the part drawn or
+    // against every wall edge in one list.
+    world->Wall({860, 540}, {5, 200});
+    world->Refresh();
+    for (const bool plainly : {false, true})
+    {
+        world->renderer->drawPlainly = plainly;
+        Frame();
+        EXPECT_COLOUR(At(1160, 540), 51, 51, 51) << " plainly " << plainly;
+        EXPECT_COLOUR(At(760, 540), 51, 51, 51) << " plainly " << plainly;
+        EXPECT_GT(At(960, 700).r, 100) << " plainly " << plainly;
+        EXPECT_GT(At(1080, 800).r, 60) << " past the wall's end, plainly " << plainly;
+    }
 }
 
 // --- The state cache follows the real GL state -----------------------------------------------------

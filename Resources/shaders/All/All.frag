@@ -149,24 +149,31 @@ bool IsGroupMarker(vec4 wall)
 
 // Control flow is written without early returns, breaks or continues: a software rasteriser
 // shades many fragments at once, and keeps a mask of lanes for each of those, on every
-// instruction after it.
-bool SegmentsCross(vec2 a, vec2 b, vec2 c, vec2 d)
+// instruction after it. The one exception is the wall loop below, which a group of fragments
+// leaves as soon as every one of them is in shadow: most of a shadowed light's walls are then
+// never tested.
+
+// Whether the wall crosses the segment from `from` to `to` (r = to - from, rFrom = r x from):
+// the two points lie strictly on opposite sides of the wall's line, and the wall's ends on
+// opposite sides of theirs or on it. A wall of no length, or along the segment, crosses nothing.
+bool WallCrosses(vec2 from, vec2 to, vec2 r, float rFrom, vec4 wall)
 {
-    vec2 r = b - a;
-    vec2 s = d - c;
-    float denominator = r.x * s.y - r.y * s.x;
-    vec2 ac = c - a;
-    float t = (ac.x * s.y - ac.y * s.x) / denominator;
-    float u = (ac.x * r.y - ac.y * r.x) / denominator;
-    return abs(denominator) >= 1e-6 && t > 0.0 && t < 1.0 && u >= 0.0 && u <= 1.0;
+    vec2 along = wall.zw - wall.xy;
+    float sideOfFrom = along.x * (from.y - wall.y) - along.y * (from.x - wall.x);
+    float sideOfTo = along.x * (to.y - wall.y) - along.y * (to.x - wall.x);
+    float sideOfStart = r.x * wall.y - r.y * wall.x - rFrom;
+    float sideOfEnd = r.x * wall.w - r.y * wall.z - rFrom;
+    return sideOfFrom * sideOfTo < 0.0 && sideOfStart * sideOfEnd <= 0.0;
 }
 
 // Whether one of the walls first to last - 1 stands between the two points.
 bool BlockedByWall(vec2 from, vec2 to, int first, int last)
 {
+    vec2 r = to - from;
+    float rFrom = r.x * from.y - r.y * from.x;
     bool blocked = false;
-    for (int i = first; i < last; ++i)
-        blocked = SegmentsCross(from, to, WALL_SEGMENT(i).xy, WALL_SEGMENT(i).zw) || blocked;
+    for (int i = first; i < last && !blocked; ++i)
+        blocked = WallCrosses(from, to, r, rFrom, WALL_SEGMENT(i));
     return blocked;
 }
 
@@ -207,15 +214,15 @@ vec3 SceneLight(vec2 position)
         vec2 source = sourceAndRadius.xy;
         float radius = sourceAndRadius.z;
         float reach = distance(position, source);
-        if (reach < radius)
-        {
-            float falloff = 1.0 - reach / radius;
-            vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
+        bool reaches = reach < radius;
+        float falloff = 1.0 - reach / radius;
+        vec3 contribution = AMBIENT_LIGHT(i) * falloff * falloff;
 #ifndef NO_WALLS
-            if (!BlockedByWall(position, source, first, last))
+        // A fragment out of reach tests no walls.
+        reaches = reaches && !BlockedByWall(position, source, first, reaches ? last : first);
 #endif
-                light += contribution;
-        }
+        if (reaches)
+            light += contribution;
     }
 #endif
 #ifndef NO_SPOTS
