@@ -44,8 +44,6 @@ void ImageResidency::Keep(std::uint32_t texture)
 
 void ImageResidency::Reload(std::uint32_t texture, const DecodedImage& decoded)
 {
-    if (!Released(texture))
-        return;
     Image& image = images[texture];
     image.released = false;
     if (!decoded.pixels)
