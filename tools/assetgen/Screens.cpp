@@ -11,6 +11,7 @@
 #include "Shapes.h"
 #include "UiKit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen
@@ -126,8 +127,10 @@ Image VignetteOverlay()
     MapPixels(img, [&](Color, int x, int y) {
         float dx = (x + 0.5f - 480.0f) / 480.0f, dy = (y + 0.5f - 270.0f) / 270.0f;
         float d = std::sqrt(dx * dx * 0.8f + dy * dy * 0.9f);
-        // Clear over the middle of the screen, where a software renderer then draws none of it.
-        float a = Smoothstep(0.7f, 1.3f, d);
+        // Clear over the middle of the screen, where a software renderer then draws none of it:
+        // the curve is lowered a little, so that its faint start, too light to see, is clear.
+        const float faint = 0.05f;
+        float a = std::max(Smoothstep(0.7f, 1.3f, d) - faint, 0.0f) / (1.0f - faint);
         return Color{0.04f, 0.02f, 0.07f, a * 0.85f};
     });
     return img;
