@@ -177,6 +177,8 @@ private:
     PixelBox PixelBoxOf(int first, int count, const Matrix3& toDevice) const;
     // When the frame's first draw fills the whole screen with one colour, the clear does it.
     bool ClearWithFirstRun(Coordinator& coordinator);
+    // Whether the frame's opaque draws paint every pixel of the screen, so that it needs no clear.
+    bool OpaqueRunsFillScreen(Coordinator& coordinator);
     // A sprite's draw (a lit one's with the set of lights for its extent), or one draw per screen
     // tile of it, leaving out the tiles where its picture shows nothing.
     void QueueTiledSprite(const DrawState& state, int first, int count, const Matrix3& toDevice);
@@ -253,6 +255,8 @@ private:
     // Draws between flushes within a frame (see SubmitRuns).
     static constexpr int DrawsPerFlush = 128;
     int drawsSinceFlush = 0;
+    // Which cells of the screen the opaque draws paint whole (see OpaqueRunsFillScreen).
+    std::vector<unsigned char> filledCells;
     // The opaque rectangles of the draws after the one being looked at (see SkipHiddenRuns).
     std::vector<PixelBox> coverRectangles;
     // While joining tiles: the runs that end where the row being joined begins, those the row

@@ -290,3 +290,59 @@ bool sRendererSystem::ClearWithFirstRun(Coordinator& coordinator)
                  picture.colour[3] / 255.0f);
     return true;
 }
+
+bool sRendererSystem::OpaqueRunsFillScreen(Coordinator& coordinator)
+{
+    // A draw without blending has an opaque picture at full opacity: the shader keeps every one
+    // of its fragments and each replaces whatever lay below. When such draws together paint every
+    // pixel of the screen, none of the clear would be seen. Looked at in the rasteriser's tiles
+    // (those the large sprites are drawn by, see tileGridY), cut to the screen: a tile counts
+    // once one draw paints all of it.
+    if (depthTested || viewport[2] <= 0 || viewport[3] <= 0 || !ViewportFillsTarget())
+        return false;
+    // The grid's lines before the screen's first pixel, on each axis.
+    const int left = viewport[0] - ((viewport[0] % TilePixels) + TilePixels) % TilePixels;
+    const int bottom = viewport[1] - (((viewport[1] - tileGridY) % TilePixels) + TilePixels) % TilePixels;
+    const int right = viewport[0] + viewport[2];
+    const int top = viewport[1] + viewport[3];
+    const int columns = (right - left + TilePixels - 1) / TilePixels;
+    const int rows = (top - bottom + TilePixels - 1) / TilePixels;
+    filledCells.assign(static_cast<std::size_t>(columns * rows), 0);
+    std::size_t unfilled = filledCells.size();
+    for (const DrawRun& run : runs)
+    {
+        if (run.kind != DrawRun::Sprites || run.count <= 0 || run.state.blend)
+            continue;
+        const Matrix3& toDevice =
+            run.state.bindToCamera != 0 ? coordinator.ScreenViewProjection : coordinator.WorldViewProjection;
+        PixelBox box;
+        if (!OpaqueRectangle(run, toDevice, box))
+            continue;
+        // A pixel to spare for the rounding of the quad's edges; a scissor's edges are exact.
+        box = {box.minX + 1.0f, box.minY + 1.0f, box.maxX - 1.0f, box.maxY - 1.0f};
+        if (run.scissored)
+            box = {std::max(box.minX, static_cast<float>(run.scissor[0])), std::max(box.minY, static_cast<float>(run.scissor[1])),
+                   std::min(box.maxX, static_cast<float>(run.scissor[0] + run.scissor[2])),
+                   std::min(box.maxY, static_cast<float>(run.scissor[1] + run.scissor[3]))};
+        for (int row = 0; row < rows; ++row)
+        {
+            const float from = static_cast<float>(std::max(bottom + row * TilePixels, viewport[1]));
+            const float to = static_cast<float>(std::min(bottom + (row + 1) * TilePixels, top));
+            if (from < box.minY || to > box.maxY)
+                continue;
+            for (int column = 0; column < columns; ++column)
+            {
+                const float start = static_cast<float>(std::max(left + column * TilePixels, viewport[0]));
+                const float end = static_cast<float>(std::min(left + (column + 1) * TilePixels, right));
+                if (start < box.minX || end > box.maxX)
+                    continue;
+                unsigned char& cell = filledCells[static_cast<std::size_t>(row * columns + column)];
+                unfilled -= cell == 0 ? 1 : 0;
+                cell = 1;
+            }
+        }
+        if (unfilled == 0)
+            return true;
+    }
+    return false;
+}

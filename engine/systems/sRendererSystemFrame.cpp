@@ -135,8 +135,12 @@ void sRendererSystem::Update(Coordinator& coordinator)
     {
         glDisable(GL_DEPTH_TEST);
         if (ClearWithFirstRun(coordinator))
+        {
             runs.front().count = 0;
-        glClear(GL_COLOR_BUFFER_BIT);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        else if (!OpaqueRunsFillScreen(coordinator))
+            glClear(GL_COLOR_BUFFER_BIT);
     }
     SubmitRuns(coordinator);
     // Shading starts on what is left of the frame now, not at the swap.

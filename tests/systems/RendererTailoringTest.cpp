@@ -1,8 +1,8 @@
 // Each draw is made with only what it needs: its own lights and walls (a large sprite tile by
 // tile, and without the lights a wall hides from all of it), a program without the parts it
 // cannot use, no blend for an opaque backdrop, no depth test while draws come in layer order, no
-// draw at all under a later opaque rectangle or where the picture is clear, and a clear in place
-// of a first draw of one colour.
+// draw at all under a later opaque rectangle or where the picture is clear, a clear in place
+// of a first draw of one colour, and no clear where opaque draws paint the whole view.
 // None of that may change a pixel: random lit scenes drawn that way and the plain way compare
 // equal.
 #include "support/GlTestContext.h"
@@ -45,14 +45,28 @@ protected:
 
     // A level's worth of everything that draws: a backdrop, a large lit floor, lit, unlit, turned,
     // tinted, faded and animated sprites on several layers, text, lamps, spot lights and walls.
-    void BuildScene(bool backdrop)
+    enum class Under
+    {
+        Nothing,
+        // An image of one colour over the whole view: the clear can paint it.
+        Backdrop,
+        // A lit ground over the whole view at the nearer zoom, not at the farther: the clear is
+        // needed only at the farther one.
+        Ground
+    };
+
+    void BuildScene(Under under)
     {
         const char* textures[] = {"Red", "Green", "Blue", "White", "Halves"};
-        if (backdrop)
+        if (under == Under::Backdrop)
         {
-            // An image of one colour over the whole view: the clear can paint it.
             const Entity back = world->Sprite("Blue", {960, 540}, {1100, 700}, 0, {"IMAGE"});
             world->RendererOf(back).ignoreLighting = true;
+        }
+        if (under == Under::Ground)
+        {
+            const Entity ground = world->Sprite("Halves", {960, 540}, {1000, 600}, 0.5f);
+            world->RendererOf(ground).lightingFactor = 0.5f;
         }
         const Entity floor = world->Sprite("Halves", {960, 540}, {900, 480}, 1);
         Renderer& ground = world->RendererOf(floor);
@@ -172,12 +186,20 @@ protected:
 
 TEST_F(Tailoring, LitScenesLookTheSameDrawnPlainly)
 {
-    BuildScene(false);
+    BuildScene(Under::Nothing);
     CompareAtTwoZooms();
 }
 
 TEST_F(Tailoring, AOneColouredBackdropPaintedByTheClearLooksTheSame)
 {
-    BuildScene(true);
+    BuildScene(Under::Backdrop);
+    CompareAtTwoZooms();
+}
+
+// Left uncleared under a ground that covers the view, the frame must still be cleared where the
+// ground leaves the view's edges: there nothing of the frame before may show.
+TEST_F(Tailoring, AGroundOverTheWholeViewLooksTheSameUncleared)
+{
+    BuildScene(Under::Ground);
     CompareAtTwoZooms();
 }
