@@ -134,12 +134,10 @@ void sRendererSystem::Update(Coordinator& coordinator)
     else
     {
         glDisable(GL_DEPTH_TEST);
-        if (ClearWithFirstRun(coordinator))
-        {
+        const bool clearPaintsFirstRun = ClearWithFirstRun(coordinator);
+        if (clearPaintsFirstRun)
             runs.front().count = 0;
-            glClear(GL_COLOR_BUFFER_BIT);
-        }
-        else if (!OpaqueRunsFillScreen(coordinator))
+        if (clearPaintsFirstRun || !OpaqueRunsFillScreen(coordinator))
             glClear(GL_COLOR_BUFFER_BIT);
     }
     SubmitRuns(coordinator);
